@@ -1,0 +1,30 @@
+# Shared by scripts/run and scripts/test: install what is missing, configure, build.
+
+VESKO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+VESKO_PACKAGES=(
+    cmake make g++ pkg-config
+    qt6-base-dev libgl1-mesa-dev libicu-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+    clang libclang-rt-14-dev
+    xvfb xauth
+)
+
+vesko_install_packages() {
+    local missing=()
+    for p in "${VESKO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# vesko_build <build-dir> [cmake options...]
+vesko_build() {
+    local dir="$1"; shift
+    cmake -S "$VESKO_ROOT" -B "$VESKO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$VESKO_ROOT/$dir" -j"$(nproc)"
+}

@@ -1,0 +1,1 @@
+// working_folder

@@ -1,0 +1,1 @@
+// code_page_table

@@ -1,0 +1,1 @@
+// element_index

@@ -1,0 +1,37 @@
+#pragma once
+// File bytes <-> document text: byte-order marks, declared encodings, the UTF-8
+// test, and code-page conversion.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vesko {
+
+// Fixed code page numbers of the engine.
+constexpr int kCodePageAnsi = 0;     // the system ANSI code page (Windows-1252 here)
+constexpr int kCodePageUtf16 = 1200;
+constexpr int kCodePageUtf8 = 65001;
+constexpr int kCodePageUtf32 = 65005;
+
+// Reads a file into `text`, updating the byte-order-mark flags of `flags` and
+// replacing `report` with the file entries. False when the file cannot be read.
+bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
+                      std::u16string& report);
+
+// Writes `text` to a file in the encoding given by `flags` or declared in the text,
+// replacing `report` with the file entries. False when the write failed.
+bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
+                       std::u16string& report);
+
+// True when the bytes pass the engine's UTF-8 test (stops at a zero byte).
+bool LooksLikeUtf8(std::string_view bytes);
+
+// Converts between code pages. `source` holds bytes (or UTF-16 / UTF-32 units for
+// those code pages). Returns the number of target units written; `lossy` is set
+// when a character had to be replaced.
+std::u16string DecodeToUtf16(int codePage, std::string_view bytes, bool* lossy = nullptr);
+std::string EncodeFromUtf16(int codePage, std::u16string_view text, bool* lossy = nullptr);
+
+}  // namespace vesko

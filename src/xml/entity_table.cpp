@@ -1,0 +1,1 @@
+// entity_table
