@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include "ui/dialog_units.h"
@@ -41,6 +42,19 @@ HistoryDialog::HistoryDialog(CHistoryDlg& form, QWidget* parent)
     m_text->ensureCursorVisible();
     m_title->setText(QString::fromStdU16String(m_form.GetTitle()));
     m_text->setFocus();
+}
+
+}  // namespace vesko::ui
+
+namespace vesko::ui {
+
+// The box is laid out only when shown; the start of the history must be what shows.
+void HistoryDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QTextCursor caret = m_text->textCursor();
+    caret.setPosition(m_form.GetCaret());
+    m_text->setTextCursor(caret);
+    m_text->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace vesko::ui

@@ -18,6 +18,9 @@ public:
     QPlainTextEdit* TextBox() const { return m_text; }
     QLabel* TitleLine() const { return m_title; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     CHistoryDlg& m_form;
     QLabel* m_title;

@@ -96,7 +96,7 @@ IconPageWidget::IconPageWidget(CIconPage& page, QWidget* parent)
     m_pageLabel = Place(new QLabel(this), 431, 7, 70, 14);
     m_pageLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Button(tr("Page up"), 505, 50);
-    Button(tr("Page down"), 560, 50);
+    Button(tr("Page down"), 560, 56);
 
     for (int slot = 0; slot < CIconPage::kSlotsPerPage; ++slot) {
         const double x = kSlotX[slot % CIconPage::kSlotColumns];
