@@ -88,6 +88,7 @@ void DragListView::CopySelectionFromList() {
     if (m_syncing) {
         return;
     }
+
     m_syncing = true;
     QItemSelection selection;
     const int rows = m_list.GetItemCount();
@@ -120,7 +121,9 @@ void DragListView::CopySelectionFromList() {
 }
 
 void DragListView::CopySelectionToList() {
-    if (m_syncing) {
+    // While rows come and go the selection model passes through interim states that
+    // are not the user's choice; the control's own state is copied back afterwards.
+    if (m_syncing || m_model->RowsChanging()) {
         return;
     }
     m_syncing = true;

@@ -61,23 +61,29 @@ QVariant DragListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void DragListModel::OnListReset() {
+    m_rowsChanging = true;
     beginResetModel();
     m_rowCount = m_list.GetItemCount();
     endResetModel();
+    m_rowsChanging = false;
     emit stateChanged();
 }
 
 void DragListModel::OnRowsInserted(int row, int count) {
+    m_rowsChanging = true;
     beginInsertRows({}, row, row + count - 1);
     m_rowCount += count;
     endInsertRows();
+    m_rowsChanging = false;
     emit stateChanged();
 }
 
 void DragListModel::OnRowsRemoved(int row, int count) {
+    m_rowsChanging = true;
     beginRemoveRows({}, row, row + count - 1);
     m_rowCount -= count;
     endRemoveRows();
+    m_rowsChanging = false;
     emit stateChanged();
 }
 
