@@ -55,13 +55,14 @@ DragListView::DragListView(CDragListCtrl& list, QWidget* parent)
 
     connect(m_model, &QAbstractItemModel::modelReset, this, &DragListView::ApplyColumns);
     connect(m_model, &DragListModel::stateChanged, this, &DragListView::CopySelectionFromList);
+    connect(m_model, &DragListModel::rowsAdded, this, &DragListView::CopyAddedRowsFromList);
     connect(m_model, &DragListModel::ensureVisible, this,
             [this](int row) { scrollTo(m_model->index(row, 0)); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DragListView::CopySelectionToList);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!m_syncing && current.isValid()) {
+                if (!m_syncing && !m_model->RowsChanging() && current.isValid()) {
                     m_syncing = true;
                     m_list.SetFocused(current.row(), true);
                     m_syncing = false;
@@ -116,6 +117,30 @@ void DragListView::CopySelectionFromList() {
     if (focused >= 0) {
         selectionModel()->setCurrentIndex(m_model->index(focused, 0),
                                           QItemSelectionModel::NoUpdate);
+    }
+    m_syncing = false;
+}
+
+// Only the new rows need looking at, which keeps long lists fast when many rows are
+// inserted one by one.
+void DragListView::CopyAddedRowsFromList(int row, int count) {
+    if (m_syncing) {
+        return;
+    }
+    m_syncing = true;
+    const int lastColumn = std::max(0, m_model->columnCount() - 1);
+    for (int added = row; added < row + count; ++added) {
+        const bool selected = m_list.IsSelected(added);
+        if (selected != selectionModel()->isRowSelected(added, {})) {
+            selectionModel()->select(QItemSelection(m_model->index(added, 0),
+                                                    m_model->index(added, lastColumn)),
+                                     selected ? QItemSelectionModel::Select
+                                              : QItemSelectionModel::Deselect);
+        }
+        if (m_list.IsFocused(added)) {
+            selectionModel()->setCurrentIndex(m_model->index(added, 0),
+                                              QItemSelectionModel::NoUpdate);
+        }
     }
     m_syncing = false;
 }
@@ -320,6 +345,9 @@ void DragListView::mouseReleaseEvent(QMouseEvent* event) {
     // Every release counts, a plain click included; the control moves the rows of a
     // drag and lets its page bring the file into the new order.
     m_list.OnLeftButtonUp();
+    if (m_hooks.afterRelease) {
+        m_hooks.afterRelease();
+    }
     if (dragged) {
         event->accept();
         return;

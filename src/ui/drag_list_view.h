@@ -23,6 +23,9 @@ struct ListHooks {
     std::function<int(const KeyPress&)> commandForKey;
     std::function<int()> commandForDoubleClick;
     std::function<ContextMenu()> contextMenu;
+    // Runs after a left-button release was fed into the control (the page reads
+    // m_dropped there), besides any handler the control itself has.
+    std::function<void()> afterRelease;
 };
 
 class DragListView : public QTableView {
@@ -56,6 +59,7 @@ protected:
 private:
     void ApplyColumns();
     void CopySelectionFromList();
+    void CopyAddedRowsFromList(int row, int count);
     void CopySelectionToList();
     void BeginDrag(const QPoint& viewportPos);
     void DragMove(const QPoint& viewportPos);

@@ -75,7 +75,7 @@ void DragListModel::OnRowsInserted(int row, int count) {
     m_rowCount += count;
     endInsertRows();
     m_rowsChanging = false;
-    emit stateChanged();
+    emit rowsAdded(row, count);
 }
 
 void DragListModel::OnRowsRemoved(int row, int count) {
@@ -84,7 +84,7 @@ void DragListModel::OnRowsRemoved(int row, int count) {
     m_rowCount -= count;
     endRemoveRows();
     m_rowsChanging = false;
-    emit stateChanged();
+    // The selection model drops the removed rows itself; the others keep their state.
 }
 
 void DragListModel::OnRowChanged(int row) {

@@ -35,6 +35,8 @@ public:
 signals:
     // The control's selection or focus changed: the view copies it.
     void stateChanged();
+    // Rows came in; the view copies their own state (the rows around them keep theirs).
+    void rowsAdded(int row, int count);
     void ensureVisible(int row);
 
 private:

@@ -15,6 +15,15 @@ namespace {
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
+// A page that brings its file into the list's order after a drop says so with
+// AfterListEvent(); pages without one have nothing to do after a release.
+template <class Page>
+void TellPageAfterRelease(Page& page) {
+    if constexpr (requires { page.AfterListEvent(); }) {
+        page.AfterListEvent();
+    }
+}
+
 }  // namespace
 
 ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
@@ -22,7 +31,8 @@ ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
     m_list = Place(new DragListView(page.List(), this), 7, 7, 684, 288);
     m_list->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
                       [this] { return m_page.CommandForDoubleClick(); },
-                      [this] { return m_page.ContextMenuForSelection(); }});
+                      [this] { return m_page.ContextMenuForSelection(); },
+                      [this] { TellPageAfterRelease(m_page); }});
     AdoptList(m_list);
     SetFocusTarget(m_list);
 }
