@@ -20,12 +20,12 @@ class DragListModel;
 
 // What the owner page decides for this list; any of them may be empty.
 struct ListHooks {
-    std::function<int(const KeyPress&)> commandForKey;
-    std::function<int()> commandForDoubleClick;
-    std::function<ContextMenu()> contextMenu;
+    std::function<int(const KeyPress&)> commandForKey = {};
+    std::function<int()> commandForDoubleClick = {};
+    std::function<ContextMenu()> contextMenu = {};
     // Runs after a left-button release was fed into the control (the page reads
     // m_dropped there), besides any handler the control itself has.
-    std::function<void()> afterRelease;
+    std::function<void()> afterRelease = {};
 };
 
 class DragListView : public QTableView {

@@ -138,8 +138,10 @@ TEST(DragListViewKeys, KeysDoubleClickAndShortcutsBecomePageCommands) {
     services.InsertItem(0, u"0");
     services.InsertItem(1, u"1");
     ui::DragListView view(services);
-    view.SetHooks({[&](const KeyPress& key) { return page.CommandForServiceKey(key); },
-                   [] { return 4242; }, nullptr});
+    view.SetHooks({
+        .commandForKey = [&](const KeyPress& key) { return page.CommandForServiceKey(key); },
+        .commandForDoubleClick = [] { return 4242; },
+    });
     view.resize(300, 200);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
