@@ -1,6 +1,7 @@
 #include "ui/drag_list_view.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -439,7 +440,7 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
     QPixmap pixmap(std::max(1, width), std::max(1, height));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setOpacity(0.7);
+    painter.setOpacity(0.6);
     QColor fill = palette().color(QPalette::Highlight);
     painter.fillRect(pixmap.rect(), fill.lighter(160));
     painter.setPen(palette().color(QPalette::Text));
@@ -473,11 +474,14 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
                          Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("+ %1 more").arg(more));
     }
-    const int firstTop = rowViewportPosition(rows.front());
-    const bool firstVisible = firstTop >= 0 && firstTop < viewport()->height();
-    hotSpot = QPoint(viewportPos.x(),
-                     firstVisible ? std::clamp(viewportPos.y() - firstTop, 0, rowHeight - 1)
-                                  : rowHeight / 2);
+    // The grabbed row stays under the cursor, where the user took hold of it.
+    const auto grabbed = std::find(rows.begin(), rows.end(), m_pressRow);
+    const int grabbedIndex = grabbed == rows.end() ? 0 : static_cast<int>(grabbed - rows.begin());
+    const int withinRow = grabbed == rows.end()
+                              ? rowHeight / 2
+                              : std::clamp(m_pressPos.y() - rowViewportPosition(m_pressRow), 0,
+                                           rowHeight - 1);
+    hotSpot = QPoint(viewportPos.x(), grabbedIndex * rowHeight + withinRow);
     return pixmap;
 }
 
