@@ -346,9 +346,6 @@ void DragListView::mouseReleaseEvent(QMouseEvent* event) {
     // Every release counts, a plain click included; the control moves the rows of a
     // drag and lets its page bring the file into the new order.
     m_list.OnLeftButtonUp();
-    if (m_hooks.afterRelease) {
-        m_hooks.afterRelease();
-    }
     if (dragged) {
         event->accept();
         return;

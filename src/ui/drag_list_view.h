@@ -23,9 +23,6 @@ struct ListHooks {
     std::function<int(const KeyPress&)> commandForKey = {};
     std::function<int()> commandForDoubleClick = {};
     std::function<ContextMenu()> contextMenu = {};
-    // Runs after a left-button release was fed into the control (the page reads
-    // m_dropped there), besides any handler the control itself has.
-    std::function<void()> afterRelease = {};
 };
 
 class DragListView : public QTableView {

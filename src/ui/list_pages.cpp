@@ -15,15 +15,6 @@ namespace {
 
 QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
 
-// A page that brings its file into the list's order after a drop says so with
-// AfterListEvent(); pages without one have nothing to do after a release.
-template <class Page>
-void TellPageAfterRelease(Page& page) {
-    if constexpr (requires { page.AfterListEvent(); }) {
-        page.AfterListEvent();
-    }
-}
-
 }  // namespace
 
 ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
@@ -33,7 +24,6 @@ ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
         .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
         .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
         .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
-        .afterRelease = [this] { TellPageAfterRelease(m_page); },
     });
     AdoptList(m_list);
     SetFocusTarget(m_list);
