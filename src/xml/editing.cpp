@@ -367,7 +367,7 @@ void XmlEditor::Unlink(int n) {
         if (r.next != 0) {
             ElementRecord& next = Rec(r.next);
             next.flags |= kRecFirstChild;
-            next.prev = r.prev == n ? r.next : r.prev;
+            next.prev = r.prev;
         }
         return;
     }
