@@ -220,8 +220,7 @@ std::u16string DecodeToUtf16(int codePage, std::string_view bytes, bool* lossy) 
     std::u16string text;
     switch (codePage) {
         case kCodePageUtf8:
-            text.resize(bytes.size());
-            text.resize(DecodeUtf8(bytes, text.data(), &lost));
+            text = DecodeUtf8ToString(bytes, &lost);
             break;
         case kCodePageUtf16:
             text = DecodeUtf16Bytes(bytes, false);

@@ -5,6 +5,7 @@
 
 #include "xml/utf_codecs.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -147,6 +148,27 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool* lossy) {
         }
     }
     return o;
+}
+
+std::u16string DecodeUtf8ToString(std::string_view bytes, bool* lossy) {
+    constexpr size_t kBlock = 8192;
+    char16_t buffer[kBlock];
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (size_t at = 0; at < bytes.size();) {
+        size_t end = std::min(at + kBlock, bytes.size());
+        // Never cut before a continuation byte, so no sequence is split. After
+        // three steps back the byte cannot belong to a well-formed sequence
+        // anyway, and it decodes the same on either side of the cut.
+        for (int back = 0; back < 3 && end < bytes.size() && end > at + 1 &&
+                           IsContinuation(static_cast<unsigned char>(bytes[end]));
+             ++back) {
+            --end;
+        }
+        text.append(buffer, DecodeUtf8(bytes.substr(at, end - at), buffer, lossy));
+        at = end;
+    }
+    return text;
 }
 
 size_t EncodeUtf8(std::u16string_view text, char* out, bool* lossy) {
