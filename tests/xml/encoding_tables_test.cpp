@@ -33,8 +33,10 @@ TableShape ReadTable(std::span<const char16_t* const> buckets, int lengthDigits,
         std::vector<Row> rows;
         while (*p != 0) {
             int length = 0, code = 0;
-            for (int i = 0; i < lengthDigits; ++i) length = length * 10 + (*p++ - u'0');
-            for (int i = 0; i < codeDigits; ++i) code = code * 10 + (*p++ - u'0');
+            for (int i = 0; i < lengthDigits; ++i)
+                length = length * 10 + (*p++ - u'0');
+            for (int i = 0; i < codeDigits; ++i)
+                code = code * 10 + (*p++ - u'0');
             rows.push_back({std::u16string(p, static_cast<size_t>(length)), code});
             p += length;
         }
@@ -47,15 +49,18 @@ TableShape ReadTable(std::span<const char16_t* const> buckets, int lengthDigits,
 
 int BucketOf(const std::u16string& name, int count) {
     int sum = 0;
-    for (char16_t c : name) sum += (c >= u'A' && c <= u'Z') ? c + 32 : c;
+    for (char16_t c : name)
+        sum += (c >= u'A' && c <= u'Z') ? c + 32 : c;
     return sum % count;
 }
 
 void ExpectRowsInTheirBuckets(const TableShape& shape) {
     for (size_t b = 0; b < shape.buckets.size(); ++b) {
         for (const Row& row : shape.buckets[b]) {
-            EXPECT_EQ(BucketOf(row.name, static_cast<int>(shape.buckets.size())), static_cast<int>(b));
-            for (char16_t c : row.name) EXPECT_FALSE(c >= u'A' && c <= u'Z');
+            EXPECT_EQ(BucketOf(row.name, static_cast<int>(shape.buckets.size())),
+                      static_cast<int>(b));
+            for (char16_t c : row.name)
+                EXPECT_FALSE(c >= u'A' && c <= u'Z');
         }
     }
 }
@@ -145,12 +150,14 @@ TEST(EncodingTables, EveryConverterOfTheTableOpens) {
     const TableShape shape = ReadTable(CodePageBuckets(), 2, 5);
     std::set<int> codePages{0};
     for (const auto& bucket : shape.buckets) {
-        for (const Row& row : bucket) codePages.insert(row.code);
+        for (const Row& row : bucket)
+            codePages.insert(row.code);
     }
     int served = 0;
     for (int codePage : codePages) {
         const char* name = ConverterNameOf(codePage);
-        if (!name) continue;
+        if (!name)
+            continue;
         ++served;
         UErrorCode error = U_ZERO_ERROR;
         UConverter* converter = ucnv_open(name, &error);
