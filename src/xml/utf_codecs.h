@@ -14,6 +14,10 @@ namespace vesko {
 // Returns the number of units written.
 size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool* lossy);
 
+// The same into a new string, written once: the text of a whole file goes through
+// a small buffer instead of being zero-filled first and decoded over.
+std::u16string DecodeUtf8ToString(std::string_view bytes, bool* lossy);
+
 // UTF-16 units -> UTF-8 bytes. `out` must hold 3 * text.size() bytes. A surrogate
 // without its partner is written as '?' and sets *lossy. Returns the bytes written.
 size_t EncodeUtf8(std::u16string_view text, char* out, bool* lossy);
