@@ -90,6 +90,11 @@ TEST_F(MainWindowFixture, DroppedFolderOpensAndPagesFollow) {
     auto* satellite = static_cast<ui::SatellitePageWidget*>(window.Page(PageTab::Satellite));
     EXPECT_FALSE(satellite->TunerButton()->isHidden());  // three tuners in the tiny database
 
+    // Wherever a folder lands, the window takes it: no control keeps the drop for itself.
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        EXPECT_FALSE(child->acceptDrops()) << child->metaObject()->className();
+    }
+
     // A drop of something that is no database shows every message and opens nothing.
     platform.messages.clear();
     Drop(scratch.Path());
