@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the list pages for turning keys into commands.
 
+#include "app/commands.h"
 #include "app/page_input.h"
 
 namespace vesko {
@@ -14,6 +15,17 @@ inline bool IsDeleteKey(const KeyPress& key) {
 
 inline bool IsSearchKey(const KeyPress& key) {
     return key.key == PageKey::F3 || (key.ctrl && key.key == PageKey::LetterF);
+}
+
+// Ctrl+O opens a folder and Ctrl+S saves from every list; 0 for any other key.
+inline int FileShortcutCommand(const KeyPress& key) {
+    if (key.ctrl && key.key == PageKey::LetterO) {
+        return kCmdOpenFolder;
+    }
+    if (key.ctrl && key.key == PageKey::LetterS) {
+        return kCmdToolbarSave;
+    }
+    return 0;
 }
 
 }  // namespace vesko

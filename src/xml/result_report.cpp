@@ -3,6 +3,8 @@
 
 #include "xml/result_report.h"
 
+#include "xml/xml_doc.h"
+
 #include <string>
 
 namespace vesko {
@@ -37,24 +39,7 @@ void AppendNumber(std::u16string& out, int number) {
 // Attribute values come from the document (tag names) or the system (messages),
 // so markup characters in them are escaped to keep the report readable XML.
 void AppendEscaped(std::u16string& out, std::u16string_view value) {
-    for (const char16_t c : value) {
-        switch (c) {
-            case u'<':
-                out += u"&lt;";
-                break;
-            case u'>':
-                out += u"&gt;";
-                break;
-            case u'&':
-                out += u"&amp;";
-                break;
-            case u'"':
-                out += u"&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
+    out += CXmlDoc::EscapeText(value, kEditAttribute);
 }
 
 void AppendAttribute(std::u16string& out, std::u16string_view name, std::u16string_view value,

@@ -54,11 +54,8 @@ int CFavPage::CommandForServiceKey(const KeyPress& key) const {
     if (IsSearchKey(key)) {
         return m_traits.cmdSearch;
     }
-    if (key.ctrl && key.key == PageKey::LetterO) {
-        return kCmdOpenFolder;
-    }
-    if (key.ctrl && key.key == PageKey::LetterS) {
-        return kCmdToolbarSave;
+    if (const int file = FileShortcutCommand(key)) {
+        return file;
     }
     if (key.key == PageKey::Plus) {
         return one ? m_traits.cmdServiceUp : 0;

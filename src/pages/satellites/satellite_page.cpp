@@ -68,11 +68,8 @@ int CSatellitePage::CommandForKey(const KeyPress& key) const {
     if (IsSearchKey(key)) {
         return kCmdSatSearch;
     }
-    if (key.ctrl && key.key == PageKey::LetterO) {
-        return kCmdOpenFolder;
-    }
-    if (key.ctrl && key.key == PageKey::LetterS) {
-        return kCmdToolbarSave;
+    if (const int file = FileShortcutCommand(key)) {
+        return file;
     }
     if (key.key == PageKey::Enter && m_satelliteList.GetSelectedCount() == 1) {
         return kCmdSatEdit;

@@ -72,11 +72,8 @@ int CTransponderPage::CommandForKey(const KeyPress& key) const {
     if (IsSearchKey(key)) {
         return m_traits.cmdSearch;
     }
-    if (key.ctrl && key.key == PageKey::LetterO) {
-        return kCmdOpenFolder;
-    }
-    if (key.ctrl && key.key == PageKey::LetterS) {
-        return kCmdToolbarSave;
+    if (const int file = FileShortcutCommand(key)) {
+        return file;
     }
     if (key.key == PageKey::Insert) {
         return m_traits.cmdAdd;
