@@ -1,0 +1,80 @@
+#include "pages/services/service_record.h"
+
+#include "pages/services/working_copy.h"
+#include "xml/xml_doc.h"
+
+namespace vesko {
+
+std::vector<std::pair<std::u16string_view, std::u16string_view>> ServiceRecord::Attributes() const {
+    std::vector<std::pair<std::u16string_view, std::u16string_view>> attributes;
+    attributes.reserve(values.size());
+    for (size_t k = 0; k < values.size(); ++k) {
+        attributes.emplace_back(kServiceRecordAttributes[k], values[k]);
+    }
+    return attributes;
+}
+
+ServiceRecord ReadRecordHere(const CXmlDoc& doc) {
+    ServiceRecord record;
+    for (size_t k = 0; k < record.values.size(); ++k) {
+        record.values[k] = doc.GetAttribute(kServiceRecordAttributes[k]);
+    }
+    return record;
+}
+
+ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key) {
+    ServiceRecord record;
+    doc.ResetPosition();
+    ForEachChild(doc, u"prog", [&](int) {
+        if (doc.GetAttribute(u"service_key") != key) return true;
+        record = ReadRecordHere(doc);
+        return false;
+    });
+    return record;
+}
+
+std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(CXmlDoc& doc,
+                                                                     const std::vector<std::u16string>& keys) {
+    std::unordered_map<std::u16string, bool> wanted;  // key -> found
+    for (const std::u16string& key : keys) wanted.try_emplace(key, false);
+    std::unordered_map<std::u16string, ServiceRecord> records;
+    size_t left = wanted.size();
+    doc.ResetPosition();
+    ForEachChild(doc, u"prog", [&](int) {
+        const auto it = wanted.find(doc.GetAttribute(u"service_key"));
+        if (it != wanted.end() && !it->second) {
+            it->second = true;
+            records.emplace(it->first, ReadRecordHere(doc));
+            --left;
+        }
+        return left > 0;
+    });
+    doc.ResetPosition();
+    return records;
+}
+
+ServiceFileIndex::ServiceFileIndex(CXmlDoc& doc) {
+    doc.ResetPosition();
+    ForEachChild(doc, u"prog", [&](int record) {
+        const int position = static_cast<int>(m_records.size());
+        m_records.push_back(record);
+        std::u16string key = doc.GetAttribute(u"service_key");
+        auto [it, added] = m_byKey.try_emplace(key, position, 0);
+        ++it->second.second;
+        m_keys.push_back(std::move(key));
+        return true;
+    });
+    doc.ResetPosition();
+}
+
+int ServiceFileIndex::FirstWithKey(const std::u16string& key) const {
+    const auto it = m_byKey.find(key);
+    return it == m_byKey.end() ? -1 : it->second.first;
+}
+
+int ServiceFileIndex::CountOfKey(const std::u16string& key) const {
+    const auto it = m_byKey.find(key);
+    return it == m_byKey.end() ? 0 : it->second.second;
+}
+
+}  // namespace vesko
