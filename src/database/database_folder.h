@@ -50,6 +50,8 @@ public:
     void ResetChangeCount() { m_changeCount = 0; }
 
 private:
+    void ReportFailedFiles(const std::vector<std::filesystem::path>& failed);
+
     Platform& m_platform;
     std::filesystem::path m_folderPath;
     bool m_databaseOpen = false;
