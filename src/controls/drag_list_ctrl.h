@@ -6,6 +6,7 @@
 // shows it through an observer and feeds mouse events into the drag steps.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,6 +80,19 @@ public:
     void EndUpdate();
 
     void SetObserver(IListObserver* observer) { m_observer = observer; }
+    IListObserver* GetObserver() const { return m_observer; }
+
+    // A list in single-selection mode; a drag switches it off for its duration so that
+    // the drop highlight can sit beside the dragged rows.
+    void SetSingleSelection(bool single) { m_singleSelection = single; }
+    bool IsSingleSelection() const { return m_singleSelection; }
+
+    // The owner page's reaction to a left-button release over the list (it reads
+    // m_dropped there and brings its file into the list's new order). Runs at the end
+    // of OnLeftButtonUp.
+    void SetAfterReleaseHandler(std::function<void()> handler) {
+        m_afterRelease = std::move(handler);
+    }
 
     // ---- drag and drop ----
     // Starts a drag of the selected rows.
@@ -91,6 +105,14 @@ public:
     void MoveDraggedRows();
     // Left button released over the list: ends a drag (moving the rows) and counts.
     void OnLeftButtonUp();
+    // Mouse moved during a drag. `rowUnderCursor` is the row at the list's left edge
+    // and the cursor's height (-1: none, or the cursor is not over this list);
+    // `verticalZone` is -1 above the visible rows, 1 below them, 0 inside. Sets
+    // m_scrollDirection, which tells the view whether its 100 ms timer should run.
+    void OnDragMove(int rowUnderCursor, int verticalZone);
+    // One auto-scroll step; returns the number of lines the view must scroll (-1 up,
+    // 1 down, 0 none) and moves the highlight one row along.
+    int OnScrollTimer();
 
     // Read and written by the owner page.
     bool m_dropped = false;
@@ -104,6 +126,7 @@ public:
     int m_hoverRow = -1;
     bool m_hoverState = false;
     int m_scrollDirection = 0;  // 0 none, 1 up, 2 down
+    bool m_savedSingleSelection = false;  // single selection was switched off for a drag
 
 private:
     struct Cell {
@@ -117,13 +140,24 @@ private:
     };
 
     void NotifyReset();
+    void NotifyRowsInserted(int row, int count);
+    void NotifyRowsRemoved(int row, int count);
     void NotifyRowChanged(int row);
     void NotifyState();
+    bool IsRow(int row) const { return row >= 0 && row < GetItemCount(); }
+    void BuildDragImage();
+    void MoveOneDraggedRow(std::size_t entry, int& insertAt);
 
     std::vector<ListColumn> m_columns;
     std::vector<Row> m_rows;
     IListObserver* m_observer = nullptr;
+    std::function<void()> m_afterRelease;
+    bool m_singleSelection = false;
+    // Batching of notifications between BeginUpdate and EndUpdate.
     int m_updateDepth = 0;
+    bool m_pendingReset = false;
+    bool m_pendingState = false;
+    int m_pendingEnsureVisible = -1;
 };
 
 }  // namespace vesko
