@@ -38,7 +38,10 @@ std::u16string RowNumber(int row) {
 }  // namespace
 
 CServicePage::CServicePage(ServiceKind kind)
-    : m_traits(kind == ServiceKind::Tv ? kTvTraits : kRadioTraits), m_list(ServiceColumns()) {}
+    : m_traits(kind == ServiceKind::Tv ? kTvTraits : kRadioTraits), m_list(ServiceColumns()) {
+    // Every release over the list may end a drop that the file has to follow.
+    m_list.SetAfterReleaseHandler([this] { AfterListEvent(); });
+}
 
 void CServicePage::Reload() {
     m_list.BeginUpdate();

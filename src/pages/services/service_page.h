@@ -54,6 +54,8 @@ inline constexpr std::u16string_view kLastRowMessage = u"The item is the last ro
 class CServicePage {
 public:
     explicit CServicePage(ServiceKind kind);
+    CServicePage(const CServicePage&) = delete;
+    CServicePage& operator=(const CServicePage&) = delete;
 
     const ServicePageTraits& Traits() const { return m_traits; }
     ServiceKind Kind() const { return m_traits.kind; }
@@ -94,8 +96,8 @@ public:
     // list control moved the dragged rows: 0 when done, -1 when it could not be done
     // (the file is then left as it was).
     int ApplyDrop();
-    // Called after every event the view fed into the list (mouse release in
-    // particular): completes a drop when the list reports one.
+    // Runs after every left-button release over the list (the list calls it): completes
+    // a drop when the list reports one.
     void AfterListEvent();
 
     // The command a key on the list raises, 0 for none.
