@@ -28,9 +28,14 @@ bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::
 // True when the bytes pass the engine's UTF-8 test (stops at a zero byte).
 bool LooksLikeUtf8(std::string_view bytes);
 
+// Name of the converter that serves a code page, nullptr when the engine has none
+// (such code pages are read and written as code page 0, Windows-1252).
+const char* ConverterNameOf(int codePage);
+
 // Converts between code pages. `source` holds bytes (or UTF-16 / UTF-32 units for
-// those code pages). Returns the number of target units written; `lossy` is set
-// when a character had to be replaced.
+// those code pages). `lossy` is set when a character had to be replaced: undecodable
+// bytes become U+FFFD, characters a code page cannot hold are written as '?'.
+// 1200/1201 are UTF-16 LE/BE bytes, 65005 and 12000 UTF-32 LE, 12001 UTF-32 BE.
 std::u16string DecodeToUtf16(int codePage, std::string_view bytes, bool* lossy = nullptr);
 std::string EncodeFromUtf16(int codePage, std::u16string_view text, bool* lossy = nullptr);
 

@@ -38,11 +38,12 @@ bool NameMatches(std::u16string_view name, std::u16string_view wanted, bool igno
 // Where an attribute of a start tag stands.
 struct AttributeSpan {
     bool found = false;
+    bool hasValue = false;  // written as name=value (not as a bare name)
     int valueStart = 0;     // raw value, quotes excluded
     int valueLength = 0;
-    int replaceStart = 0;   // value with its quotes (or the bare value), to be replaced
+    int replaceStart = 0;  // value with its quotes (or the bare value), to be replaced
     int replaceLength = 0;
-    int insertAt = 0;       // where a new attribute goes: after the last token of the tag
+    int insertAt = 0;  // where a new attribute goes: after the last token of the tag
 };
 
 // Scans the start tag whose '<' is at `tagStart` for attribute `name`.

@@ -15,31 +15,31 @@ namespace vesko {
 
 // Mode flags of a document (GetDocFlags / SetDocFlags).
 enum DocFlags : uint32_t {
-    kDocUtf16Le = 0x1,           // file is UTF-16 little-endian (mark found or to be written)
-    kDocUtf8Bom = 0x4,           // file starts with a UTF-8 byte-order mark
-    kDocIgnoreCase = 0x8,        // tag and attribute names compare ignoring ASCII case
-    kDocReadFile = 0x10,         // stream mode for reading: never entered, only refused
-    kDocWriteFile = 0x20,        // stream mode for writing: never entered, only refused
-    kDocUtf16Be = 0x80,          // UTF-16 is big-endian in the file
-    kDocTrimWhitespace = 0x100,  // values read are trimmed
+    kDocUtf16Le = 0x1,               // file is UTF-16 little-endian (mark found or to be written)
+    kDocUtf8Bom = 0x4,               // file starts with a UTF-8 byte-order mark
+    kDocIgnoreCase = 0x8,            // tag and attribute names compare ignoring ASCII case
+    kDocReadFile = 0x10,             // stream mode for reading: never entered, only refused
+    kDocWriteFile = 0x20,            // stream mode for writing: never entered, only refused
+    kDocUtf16Be = 0x80,              // UTF-16 is big-endian in the file
+    kDocTrimWhitespace = 0x100,      // values read are trimmed
     kDocCollapseWhitespace = 0x200,  // inner white-space runs of values read become one space
 };
 
 // Edit flags of AddElement / AddChildElement / SetAttribute / EscapeText.
 enum EditFlags : int {
-    kEditWrapCdata = 0x1,          // element data written as a CDATA section
-    kEditNoLineBreak = 0x2,        // no CR LF after the new element
-    kEditSpaceBeforeSlash = 0x4,   // empty element written as "<name />"
-    kEditKeepReferences = 0x8,     // an '&' that starts a well-formed reference is kept
-    kEditUnended = 0x10,           // start tag only, no end tag
-    kEditAttribute = 0x100,        // escaping for an attribute value (quotes too)
-    kEditInsertFirst = 0x1000,     // insert as the first child of the parent
-    kEditInsertBefore = 0x2000,    // insert before the current element
-    kEditChild = 0x4000,           // the new element is a child of the current one
+    kEditWrapCdata = 0x1,         // element data written as a CDATA section
+    kEditNoLineBreak = 0x2,       // no CR LF after the new element
+    kEditSpaceBeforeSlash = 0x4,  // empty element written as "<name />"
+    kEditKeepReferences = 0x8,    // an '&' that starts a well-formed reference is kept
+    kEditUnended = 0x10,          // start tag only, no end tag
+    kEditAttribute = 0x100,       // escaping for an attribute value (quotes too)
+    kEditInsertFirst = 0x1000,    // insert as the first child of the parent
+    kEditInsertBefore = 0x2000,   // insert before the current element
+    kEditChild = 0x4000,          // the new element is a child of the current one
 };
 
 class CXmlDoc {
-public:
+  public:
     CXmlDoc();
     CXmlDoc(const CXmlDoc& other);
     CXmlDoc& operator=(const CXmlDoc& other);
@@ -87,6 +87,8 @@ public:
     static std::u16string DecodeEntities(std::u16string_view text, uint32_t docFlags = 0);
     // Escapes markup characters; with kEditAttribute the quotes too.
     static std::u16string EscapeText(std::u16string_view text, int flags = 0);
+    // Element data as CDATA sections; a "]]>" inside is split across two sections.
+    static std::u16string WrapCdata(std::u16string_view data);
 
     // Introspection for tests and tools.
     int GetParentPos() const { return m_parentPos; }
@@ -95,12 +97,18 @@ public:
     int GetNextFree() const { return m_nextFree; }
     const ElementIndex& GetIndex() const { return m_index; }
 
-private:
+  private:
     friend class XmlEditor;  // editing steps live in their own file
 
     bool InStreamMode() const { return (m_flags & (kDocReadFile | kDocWriteFile)) != 0; }
     void ParseDocument();
     int TakeNewRecord();
+    // Tag name of an element as the find operations compare it.
+    std::u16string_view FindName(int record) const;
+    // First element from `first` along the sibling links whose name matches.
+    int FindSibling(int first, std::u16string_view wanted) const;
+    // The text up to the end of the element's start tag: attribute scans stop there.
+    std::u16string_view StartTagView(int record) const;
     // Replaces a stretch of text and shifts the index after record `changed`.
     void ReplaceText(int changed, int offset, int oldLength, std::u16string_view newText,
                      bool skipDescendants);

@@ -1,0 +1,276 @@
+// Load and Save against real files: byte-exact round trips in every encoding the
+// receiver files come in, and the failure paths.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "xml/xml_doc.h"
+
+namespace vesko {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("vesko_file_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Write(const std::string& name, const std::string& bytes) {
+        const fs::path path = m_dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Loads the bytes, saves the unedited document and returns what was written.
+    std::string RoundTrip(const std::string& bytes, CXmlDoc& doc) {
+        const fs::path in = Write("in.xml", bytes);
+        EXPECT_TRUE(doc.Load(in)) << ToUtf8(doc.GetResult());
+        const fs::path out = m_dir / "out.xml";
+        EXPECT_TRUE(doc.Save(out)) << ToUtf8(doc.GetResult());
+        return Read(out);
+    }
+    static std::string ToUtf8(const std::u16string& s) { return std::string(s.begin(), s.end()); }
+
+    fs::path m_dir;
+};
+
+// The first report entry named `word`, "" when there is none.
+std::u16string Entry(const std::u16string& report, std::u16string_view word) {
+    const std::u16string open = u"<" + std::u16string(word);
+    size_t at = report.find(open);
+    while (at != std::u16string::npos) {
+        const char16_t after = report[at + open.size()];
+        if (after == u' ' || after == u'/') {
+            return report.substr(at, report.find(u"/>", at) + 2 - at);
+        }
+        at = report.find(open, at + 1);
+    }
+    return {};
+}
+
+bool Has(const std::u16string& entry, std::u16string_view attribute) {
+    return entry.find(attribute) != std::u16string::npos;
+}
+
+std::u16string NameOfFirstProg(CXmlDoc& doc) {
+    doc.ResetPosition();
+    if (!doc.FindChildElement(u"prog")) return u"<none>";
+    doc.IntoElement();
+    std::u16string name = doc.GetAttribute(u"name");
+    doc.OutOfElement();
+    return name;
+}
+
+const std::string kUtf8Body =
+    "<services>\r\n"
+    "<prog service_key=\"1\" name=\"\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB2\xD1\x8B\xD0\xB9\"/>\r\n"
+    "<prog service_key=\"2\" name=\"\xCE\x95\xCE\xA1\xCE\xA4 \xE4\xB8\xAD\xE5\xA4\xAE\"/>\r\n"
+    "</services>\r\n";
+
+TEST_F(FileIo, Utf8FilesComeBackByteForByte) {
+    const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + kUtf8Body;
+    for (const std::string& bytes :
+         {declared, kUtf8Body, "\xEF\xBB\xBF" + declared, "\xEF\xBB\xBF" + kUtf8Body,
+          std::string("<a>\n<prog name=\"lf only\"/>\n</a>\n")}) {
+        CXmlDoc doc;
+        EXPECT_EQ(RoundTrip(bytes, doc), bytes);
+    }
+    CXmlDoc doc;
+    RoundTrip("\xEF\xBB\xBF" + kUtf8Body, doc);
+    EXPECT_EQ(doc.GetDocFlags() & 0xFF, kDocUtf8Bom);
+    EXPECT_EQ(doc.GetDoc().substr(0, 10), u"<services>");  // the mark is not text
+    EXPECT_EQ(NameOfFirstProg(doc), u"Первый");
+    EXPECT_FALSE(Entry(doc.GetResult(), u"write").empty());
+}
+
+TEST_F(FileIo, LoadReportsHowTheFileWasRead) {
+    CXmlDoc doc;
+    doc.Load(Write("a.xml", "\xEF\xBB\xBF" + kUtf8Body));
+    const std::u16string& report = doc.GetResult();
+    EXPECT_FALSE(Entry(report, u"bom").empty());
+    EXPECT_TRUE(Has(Entry(report, u"read"), u"encoding=\"UTF-8\""));
+    const std::string length = "length=\"" + std::to_string(kUtf8Body.size()) + "\"";
+    EXPECT_TRUE(Has(Entry(report, u"read"), std::u16string(length.begin(), length.end())));
+    EXPECT_TRUE(Has(Entry(report, u"converted_to"), u"encoding=\"UTF-16\""));
+    EXPECT_TRUE(Entry(report, u"utf8_detection").empty());
+    // The report starts with the file entries; a well-formed parse adds nothing.
+    EXPECT_EQ(report.rfind(u"<bom", 0), 0u);
+}
+
+TEST_F(FileIo, Utf16FilesKeepTheirByteOrder) {
+    const std::u16string text = u"<a>\r\n<prog name=\"Первый ΕΡΤ 中央\"/>\r\n</a>\r\n";
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (char16_t c : text) {
+        le += static_cast<char>(c & 0xFF);
+        le += static_cast<char>(c >> 8);
+        be += static_cast<char>(c >> 8);
+        be += static_cast<char>(c & 0xFF);
+    }
+    CXmlDoc little;
+    EXPECT_EQ(RoundTrip(le, little), le);
+    EXPECT_EQ(little.GetDoc(), text);
+    EXPECT_EQ(little.GetDocFlags() & 0xFF, kDocUtf16Le);
+    EXPECT_TRUE(Has(Entry(little.GetResult(), u"write"), u"encoding=\"UTF-16LE\""));
+
+    CXmlDoc big;
+    EXPECT_EQ(RoundTrip(be, big), be);
+    EXPECT_EQ(big.GetDoc(), text);
+    EXPECT_EQ(big.GetDocFlags() & 0xFF, kDocUtf16Be);
+    EXPECT_FALSE(Entry(big.GetResult(), u"endian_swap").empty());
+
+    // A later load of a file without a mark must not inherit the big-endian flag.
+    EXPECT_TRUE(big.Load(Write("plain.xml", kUtf8Body)));
+    EXPECT_EQ(big.GetDocFlags() & 0xFF, 0u);
+    EXPECT_TRUE(big.Save(m_dir / "plain-out.xml"));
+    EXPECT_EQ(Read(m_dir / "plain-out.xml"), kUtf8Body);
+}
+
+TEST_F(FileIo, DeclaredCodePagesAreReadAndWrittenInThatCodePage) {
+    // "café Ünïcode" in Latin-1, declared in any letter case.
+    const std::string latin1 =
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n<a name=\"caf\xE9 \xDCn\xEF\x63ode\"/>\n";
+    CXmlDoc doc;
+    EXPECT_EQ(RoundTrip(latin1, doc), latin1);
+    doc.FindChildElement();
+    EXPECT_EQ(doc.GetAttribute(u"name"), u"café Ünïcode");
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"write"), u"encoding=\"iso-8859-1\""));
+
+    const std::string cyrillic =
+        "<?xml version=\"1.0\" encoding=\"Windows-1251\"?>\r\n<services>\r\n"
+        "<prog name=\"\xCF\xE5\xF0\xE2\xFB\xE9 \xEA\xE0\xED\xE0\xEB\"/>\r\n</services>\r\n";
+    CXmlDoc ru;
+    EXPECT_EQ(RoundTrip(cyrillic, ru), cyrillic);
+    EXPECT_EQ(NameOfFirstProg(ru), u"Первый канал");
+}
+
+TEST_F(FileIo, CharactersTheCodePageCannotHoldBecomeQuestionMarks) {
+    CXmlDoc doc;
+    doc.SetDoc(u"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a name=\"Жé中\"/>");
+    const fs::path out = m_dir / "loss.xml";
+    EXPECT_TRUE(doc.Save(out));
+    EXPECT_EQ(Read(out), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a name=\"?\xE9?\"/>");
+    EXPECT_FALSE(Entry(doc.GetResult(), u"conversion_loss").empty());
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"converted_from"), u"encoding=\"UTF-16\""));
+    // The document text itself is untouched.
+    EXPECT_NE(doc.GetDoc().find(u"Жé中"), std::u16string::npos);
+}
+
+TEST_F(FileIo, FilesWithoutMarkOrDeclaration) {
+    // Starting with '<': UTF-8 without a test, broken bytes become U+FFFD.
+    CXmlDoc doc;
+    EXPECT_TRUE(doc.Load(Write("lt.xml", "<a n=\"\xE9\"/>")));
+    EXPECT_EQ(doc.GetDoc(), u"<a n=\"\xFFFD\"/>");
+    EXPECT_TRUE(Entry(doc.GetResult(), u"utf8_detection").empty());
+
+    // Starting with white space: tested; valid UTF-8 reads as UTF-8...
+    EXPECT_TRUE(doc.Load(Write("ws8.xml", " <a n=\"\xD0\x96\"/>")));
+    EXPECT_EQ(doc.GetDoc(), u" <a n=\"Ж\"/>");
+    EXPECT_FALSE(Entry(doc.GetResult(), u"utf8_detection").empty());
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"read"), u"encoding=\"UTF-8\""));
+
+    // ...anything else in the ANSI code page (Windows-1252). With nothing declared
+    // the text is saved as UTF-8.
+    CXmlDoc other;
+    EXPECT_TRUE(other.Load(Write("ansi.xml", "\r\n<a n=\"caf\xE9 \x80\"/>")));
+    EXPECT_EQ(other.GetDoc(), u"\r\n<a n=\"café €\"/>");
+    EXPECT_FALSE(Entry(other.GetResult(), u"utf8_detection").empty());
+    EXPECT_TRUE(other.Save(m_dir / "ansi-out.xml"));
+    EXPECT_EQ(Read(m_dir / "ansi-out.xml"), "\r\n<a n=\"caf\xC3\xA9 \xE2\x82\xAC\"/>");
+}
+
+TEST_F(FileIo, MislabelledWideDeclarationKeepsTheText) {
+    // An 8-bit file that claims UTF-16 (no mark) is read and written as UTF-8.
+    const std::string bytes =
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a n=\"\xD0\x96\"/>\n";
+    CXmlDoc doc;
+    EXPECT_EQ(RoundTrip(bytes, doc), bytes);
+    doc.FindChildElement();
+    EXPECT_EQ(doc.GetAttribute(u"n"), u"Ж");
+}
+
+TEST_F(FileIo, ZeroBytesAreDroppedAndCounted) {
+    CXmlDoc doc;
+    EXPECT_TRUE(doc.Load(Write("z.xml", std::string("<a>\0x\0\0</a>", 11))));
+    EXPECT_EQ(doc.GetDoc(), u"<a>x</a>");
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"nulls_removed"), u"count=\"3\""));
+
+    std::string le = "\xFF\xFE";
+    for (char c : std::string("<a>\0x</a>", 9)) {
+        le += c;
+        le += '\0';
+    }
+    EXPECT_TRUE(doc.Load(Write("z16.xml", le)));
+    EXPECT_EQ(doc.GetDoc(), u"<a>x</a>");
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"nulls_removed"), u"count=\"1\""));
+}
+
+TEST_F(FileIo, EmptyFileLoadsAsAnEmptyDocument) {
+    CXmlDoc doc;
+    doc.SetDoc(u"<old/>");
+    EXPECT_FALSE(doc.Load(Write("empty.xml", "")));
+    EXPECT_TRUE(doc.GetDoc().empty());
+    EXPECT_TRUE(Entry(doc.GetResult(), u"file_error").empty());
+    EXPECT_FALSE(doc.FindChildElement());
+}
+
+TEST_F(FileIo, UnreadableAndUnwritablePaths) {
+    CXmlDoc doc;
+    doc.SetDoc(u"<old><prog/></old>");
+    // A directory cannot be loaded; the document is left empty.
+    EXPECT_FALSE(doc.Load(m_dir));
+    EXPECT_TRUE(doc.GetDoc().empty());
+    EXPECT_FALSE(doc.FindChildElement());
+    const std::u16string error = Entry(doc.GetResult(), u"file_error");
+    EXPECT_TRUE(Has(error, u"msg=\"")) << ToUtf8(doc.GetResult());
+    EXPECT_TRUE(Has(error, u" n=\""));
+    EXPECT_EQ(error.find(u'\n'), std::u16string::npos);
+
+    EXPECT_FALSE(doc.Load(m_dir / "missing.xml"));
+    const std::u16string missing = u" n=\"" + std::u16string(1, u'0' + ENOENT) + u"\"";
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"file_error"), missing)) << ToUtf8(doc.GetResult());
+
+    doc.SetDoc(u"<a/>");
+    EXPECT_FALSE(doc.Save(m_dir));
+    EXPECT_FALSE(Entry(doc.GetResult(), u"file_error").empty());
+    EXPECT_TRUE(Entry(doc.GetResult(), u"write").empty());
+    EXPECT_FALSE(doc.Save(m_dir / "no" / "such" / "folder.xml"));
+}
+
+TEST_F(FileIo, StreamModesRefuseLoadAndSave) {
+    const fs::path in = Write("in.xml", "<b/>");
+    for (uint32_t mode : {kDocReadFile, kDocWriteFile}) {
+        CXmlDoc doc;
+        doc.SetDoc(u"<a/>");
+        doc.SetDocFlags(mode);
+        EXPECT_FALSE(doc.Load(in));
+        EXPECT_EQ(doc.GetDoc(), u"<a/>");
+        EXPECT_FALSE(doc.Save(m_dir / "out.xml"));
+        EXPECT_FALSE(fs::exists(m_dir / "out.xml"));
+    }
+}
+
+TEST_F(FileIo, SavedTextWithoutDeclarationIsPlainUtf8) {
+    CXmlDoc doc;
+    doc.SetDoc(u"<a n=\"中\"/>");
+    EXPECT_TRUE(doc.Save(m_dir / "n.xml"));
+    EXPECT_EQ(Read(m_dir / "n.xml"), "<a n=\"\xE4\xB8\xAD\"/>");
+    EXPECT_TRUE(Has(Entry(doc.GetResult(), u"write"), u"encoding=\"UTF-8\" length=\"12\""));
+}
+
+}  // namespace
+}  // namespace vesko
