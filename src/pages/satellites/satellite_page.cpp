@@ -1,0 +1,96 @@
+#include "pages/satellites/satellite_page.h"
+
+#include <string>
+
+#include "app/commands.h"
+#include "app/list_keys.h"
+#include "database/schema.h"
+#include "xml/xml_doc.h"
+
+namespace vesko {
+
+namespace {
+
+std::vector<ListColumn> SatelliteColumns() {
+    return {{u"Index", 60},     {u"SAT Name", 100},  {u"Longitude", 80}, {u"LBN ", 140},
+            {u"22K", 60},       {u"12V", 40},        {u"Power", 60},     {u"diseqc1.0", 80},
+            {u"diseqc1.1", 80}, {u"Moter", 60},      {u"UserFreq", 80},  {u"Sat Key", 60}};
+}
+
+std::vector<ListColumn> ServiceColumns() { return {{u"Index", 60}, {u"Service Name", 120}}; }
+
+// Decimal value of a text: an optional sign and the digits up to the first other
+// character; no digits gives 0.
+int ParseDecimal(std::u16string_view text) {
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
+        negative = text[at] == u'-';
+        ++at;
+    }
+    long long value = 0;
+    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
+        value = value * 10 + (text[at] - u'0');
+        if (value > 0x7fffffff) {
+            break;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+std::u16string Decimal(int value) {
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace
+
+CSatellitePage::CSatellitePage()
+    : m_satelliteList(SatelliteColumns()), m_serviceList(ServiceColumns()) {}
+
+int CSatellitePage::ReadTunerCount() const {
+    CXmlDoc doc;
+    doc.SetDoc(nullptr);
+    doc.Load(kSatWork);
+    if (!doc.FindElement(u"satellites")) {
+        return 0;
+    }
+    return ParseDecimal(doc.GetAttribute(u"tuner_num"));
+}
+
+std::u16string CSatellitePage::TunerButtonText() const {
+    return u"Tuner (" + Decimal(m_tunerIndex + 1) + u")";
+}
+
+void CSatellitePage::FillSatelliteList(int) {}
+
+int CSatellitePage::CommandForKey(const KeyPress& key) const {
+    if (IsSearchKey(key)) {
+        return kCmdSatSearch;
+    }
+    if (key.ctrl && key.key == PageKey::LetterO) {
+        return kCmdOpenFolder;
+    }
+    if (key.ctrl && key.key == PageKey::LetterS) {
+        return kCmdToolbarSave;
+    }
+    if (key.key == PageKey::Enter && m_satelliteList.GetSelectedCount() == 1) {
+        return kCmdSatEdit;
+    }
+    return 0;
+}
+
+int CSatellitePage::CommandForDoubleClick() const { return kCmdSatEdit; }
+
+ContextMenu CSatellitePage::ContextMenuForSelection() const {
+    switch (m_satelliteList.GetSelectedCount()) {
+        case 0:
+            return {};
+        case 1:
+            return {{u"Edit", kCmdSatEdit}, {u"Search   F3", kCmdSatSearch}};
+        default:
+            return {{u"Edit", kCmdSatEditGrey, true}, {u"Search   F3", kCmdSatSearch}};
+    }
+}
+
+}  // namespace vesko

@@ -1,0 +1,16 @@
+#include "ui/dialog_registry.h"
+
+#include "ui/about_dialog.h"
+#include "ui/history_dialog.h"
+
+namespace vesko::ui {
+
+const std::vector<DialogFactory>& DialogFactories() {
+    static const std::vector<DialogFactory> factories{
+        DialogFor<CAboutDlg, AboutDialog>(),
+        DialogFor<CHistoryDlg, HistoryDialog>(),
+    };
+    return factories;
+}
+
+}  // namespace vesko::ui

@@ -1,0 +1,113 @@
+#include "ui/list_pages.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "pages/favourites/fav_page.h"
+#include "pages/satellites/satellite_page.h"
+#include "pages/satellites/transponder_page.h"
+#include "pages/services/service_page.h"
+#include "ui/drag_list_view.h"
+
+namespace vesko::ui {
+
+namespace {
+
+QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
+
+}  // namespace
+
+ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
+    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+    m_list = Place(new DragListView(page.List(), this), 7, 7, 684, 288);
+    m_list->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
+                      [this] { return m_page.CommandForDoubleClick(); },
+                      [this] { return m_page.ContextMenuForSelection(); }});
+    AdoptList(m_list);
+    SetFocusTarget(m_list);
+}
+
+FavPageWidget::FavPageWidget(CFavPage& page, QWidget* parent)
+    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+    m_groups = Place(new DragListView(page.GroupList(), this), 7, 7, 164, 288);
+    m_services = Place(new DragListView(page.ServiceList(), this), 171, 7, 520, 288);
+    m_groups->SetHooks({[this](const KeyPress& key) { return m_page.CommandForGroupKey(key); },
+                        [this] { return m_page.CommandForGroupDoubleClick(); },
+                        [this] { return m_page.ContextMenuForGroups(); }});
+    m_services->SetHooks(
+        {[this](const KeyPress& key) { return m_page.CommandForServiceKey(key); }, nullptr,
+         [this] { return m_page.ContextMenuForServices(); }});
+    AdoptList(m_groups);
+    AdoptList(m_services);
+    SetFocusTarget(m_groups);
+}
+
+SatellitePageWidget::SatellitePageWidget(CSatellitePage& page, QWidget* parent)
+    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+    m_tunerButton = Place(new QPushButton(this), 14, 2, 44, 14);
+    m_kindButton = Place(new QPushButton(this), 527, 2, 44, 14);
+    m_satellites = Place(new DragListView(page.SatelliteList(), this), 7, 16, 520, 279);
+    m_services = Place(new DragListView(page.ServiceList(), this), 527, 16, 164, 279);
+    // Satellites and their services are shown, not reordered.
+    m_satellites->SetDragEnabled(false);
+    m_services->SetDragEnabled(false);
+    m_services->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_satellites->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
+                            [this] { return m_page.CommandForDoubleClick(); },
+                            [this] { return m_page.ContextMenuForSelection(); }});
+    m_tunerButton->setAutoDefault(false);
+    m_kindButton->setAutoDefault(false);
+    AdoptList(m_satellites);
+    SetFocusTarget(m_satellites);
+    Refresh();
+}
+
+void SatellitePageWidget::Refresh() {
+    m_tunerButton->setText(ToQString(m_page.TunerButtonText()));
+    m_tunerButton->setVisible(m_page.IsTunerButtonVisible());
+    m_kindButton->setText(ToQString(m_page.ServiceKindButtonText()));
+}
+
+TransponderPageWidget::TransponderPageWidget(CTransponderPage& page, QWidget* parent)
+    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+    if (page.Traits().hasSatelliteChoice) {
+        m_satelliteChoice = Place(new QComboBox(this), 350, 2, 130, 13);
+        m_satelliteChoice->setMaxVisibleItems(12);
+    }
+    m_kindButton = Place(new QPushButton(this), 527, 2, 44, 14);
+    m_kindButton->setAutoDefault(false);
+    m_transponders = Place(new DragListView(page.TransponderList(), this), 7, 16, 520, 279);
+    m_services = Place(new DragListView(page.ServiceList(), this), 527, 16, 164, 279);
+    m_transponders->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
+                              [this] { return m_page.CommandForDoubleClick(); },
+                              [this] { return m_page.ContextMenuForSelection(); }});
+    AdoptList(m_transponders);
+    SetFocusTarget(m_transponders);
+    Refresh();
+}
+
+void TransponderPageWidget::Refresh() {
+    m_kindButton->setText(ToQString(m_page.ServiceKindButtonText()));
+    if (!m_satelliteChoice) {
+        return;
+    }
+    QStringList items;
+    for (const auto& item : m_page.SatelliteChoice()) {
+        items << ToQString(item);
+    }
+    QStringList shown;
+    for (int i = 0; i < m_satelliteChoice->count(); ++i) {
+        shown << m_satelliteChoice->itemText(i);
+    }
+    if (items != shown) {
+        const QSignalBlocker block(m_satelliteChoice);
+        m_satelliteChoice->clear();
+        m_satelliteChoice->addItems(items);
+    }
+    if (m_page.m_satIndex >= 0 && m_page.m_satIndex < m_satelliteChoice->count()) {
+        const QSignalBlocker block(m_satelliteChoice);
+        m_satelliteChoice->setCurrentIndex(m_page.m_satIndex);
+    }
+}
+
+}  // namespace vesko::ui

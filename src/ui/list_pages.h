@@ -1,0 +1,82 @@
+#pragma once
+// The tab pages built from lists: TV and Radio, Fav Tv and Fav Radio, Satellite, and
+// the three transponder pages.
+
+#include "ui/page_widget.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace vesko {
+class CServicePage;
+class CFavPage;
+class CSatellitePage;
+class CTransponderPage;
+}  // namespace vesko
+
+namespace vesko::ui {
+
+class DragListView;
+
+// Page size of every list page, in dialog units.
+inline constexpr double kListPageWidth = 700;
+inline constexpr double kListPageHeight = 310;
+
+class ServicePageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    ServicePageWidget(CServicePage& page, QWidget* parent = nullptr);
+    DragListView* ListView() const { return m_list; }
+
+private:
+    CServicePage& m_page;
+    DragListView* m_list;
+};
+
+class FavPageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    FavPageWidget(CFavPage& page, QWidget* parent = nullptr);
+    DragListView* GroupView() const { return m_groups; }
+    DragListView* ServiceView() const { return m_services; }
+
+private:
+    CFavPage& m_page;
+    DragListView* m_groups;
+    DragListView* m_services;
+};
+
+class SatellitePageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    SatellitePageWidget(CSatellitePage& page, QWidget* parent = nullptr);
+    void Refresh() override;
+    DragListView* SatelliteView() const { return m_satellites; }
+    DragListView* ServiceView() const { return m_services; }
+    QPushButton* TunerButton() const { return m_tunerButton; }
+
+private:
+    CSatellitePage& m_page;
+    QPushButton* m_tunerButton;
+    QPushButton* m_kindButton;
+    DragListView* m_satellites;
+    DragListView* m_services;
+};
+
+class TransponderPageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    TransponderPageWidget(CTransponderPage& page, QWidget* parent = nullptr);
+    void Refresh() override;
+    DragListView* TransponderView() const { return m_transponders; }
+    DragListView* ServiceView() const { return m_services; }
+
+private:
+    CTransponderPage& m_page;
+    QComboBox* m_satelliteChoice = nullptr;
+    QPushButton* m_kindButton;
+    DragListView* m_transponders;
+    DragListView* m_services;
+};
+
+}  // namespace vesko::ui

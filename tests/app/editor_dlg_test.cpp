@@ -1,0 +1,228 @@
+#include "app/editor_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "app/test_folder.h"
+#include "fake_platform.h"
+
+namespace vesko {
+namespace {
+
+using testing::FakePlatform;
+using testing::ReadFile;
+using testing::ScratchDirectory;
+using testing::WriteFile;
+using testing::WriteTinyDatabase;
+
+constexpr std::u16string_view kExitQuestion = u"         Save and leave ?";
+
+struct EditorFixture : ::testing::Test {
+    ScratchDirectory scratch;
+    FakePlatform platform;
+    CEditorDlg editor{platform};
+    std::filesystem::path folder = WriteTinyDatabase(scratch.Path() / "db", 2);
+
+    void OpenTiny() {
+        ASSERT_TRUE(editor.OpenDroppedFolder(folder));
+        platform.messages.clear();
+    }
+    // Marks changes the way the pages and the commands do.
+    void MakeChanges() {
+        editor.TvPage().List().m_dropCount = 2;
+        editor.Folder().AddChange();
+    }
+};
+
+TEST_F(EditorFixture, OpenByDropMakesWorkingCopiesAndReloadsPages) {
+    editor.SatTpPage().TransponderList().m_dropCount = 4;  // left from before the open
+    OpenTiny();
+    EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    for (const char* copy : {"temp_sat.xml", "temp_tv_prog.xml", "temp_radio_prog.xml",
+                             "temp_tv_fav.xml", "temp_radio_fav.xml"}) {
+        EXPECT_TRUE(std::filesystem::exists(scratch.Work() / copy)) << copy;
+    }
+    // Two tuners in the satellite file: the Satellite page offers its tuner button.
+    EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
+    EXPECT_EQ(editor.TotalChangeCount(), 0);
+}
+
+TEST_F(EditorFixture, FailedOpenKeepsTheOpenDatabase) {
+    OpenTiny();
+    const auto broken = scratch.Path() / "broken";
+    WriteTinyDatabase(broken, 1, "Other");
+    std::filesystem::remove(broken / "radio_fav.xml");
+
+    EXPECT_FALSE(editor.OpenDroppedFolder(broken));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::u16string>{
+                  u"ERROR! Can not open :radio_fav.xml",
+                  u"Unable to load all the documents or file missing,please check your files"}));
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    EXPECT_NE(ReadFile(scratch.Work() / "temp_tv_prog.xml").find("Alpha"), std::string::npos);
+    EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
+}
+
+TEST_F(EditorFixture, OpenCommandsUseTheFolderChooser) {
+    editor.OnCommand(kCmdMenuOpen);  // leads to the toolbar's open
+    EXPECT_EQ(platform.chooserTitles, (std::vector<std::u16string>{u"please select XML dir"}));
+    EXPECT_FALSE(editor.Folder().IsDatabaseOpen());  // chooser cancelled: nothing happens
+
+    platform.folders.push_back(folder);
+    editor.OnCommand(kCmdOpenFolder);
+    EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+}
+
+TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
+    OpenTiny();
+    MakeChanges();
+    const auto other = WriteTinyDatabase(scratch.Path() / "other", 1, "Bravo");
+
+    platform.answers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor.OpenDroppedFolder(other));
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    EXPECT_EQ(editor.TotalChangeCount(), 3);
+
+    // Cancelled from the chooser path too: the chooser is not even shown.
+    platform.answers.push_back(MessageAnswer::Cancel);
+    editor.OnCommand(kCmdOpenFolder);
+    EXPECT_TRUE(platform.chooserTitles.empty());
+
+    platform.answers.push_back(MessageAnswer::No);
+    EXPECT_TRUE(editor.OpenDroppedFolder(other));
+    EXPECT_EQ(editor.Folder().GetFolderPath(), other);
+    EXPECT_EQ(editor.TotalChangeCount(), 0);
+    EXPECT_NE(ReadFile(scratch.Work() / "temp_tv_prog.xml").find("Bravo"), std::string::npos);
+    // "No" gave up the changes: the first folder was not written.
+    EXPECT_NE(ReadFile(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
+}
+
+TEST_F(EditorFixture, ChangeCountersAddUpOverTheCountingLists) {
+    editor.Folder().AddChange();
+    editor.TvPage().List().m_dropCount = 1;
+    editor.RadioPage().List().m_dropCount = 2;
+    editor.FavTvPage().GroupList().m_dropCount = 4;
+    editor.FavRadioPage().GroupList().m_dropCount = 8;
+    editor.SatTpPage().TransponderList().m_dropCount = 16;
+    // Lists that are not a page's change counter.
+    editor.FavTvPage().ServiceList().m_dropCount = 100;
+    editor.TerTpPage().TransponderList().m_dropCount = 100;
+    editor.CableTpPage().TransponderList().m_dropCount = 100;
+    EXPECT_EQ(editor.PageChangeCount(), 31);
+    EXPECT_EQ(editor.TotalChangeCount(), 32);
+}
+
+TEST_F(EditorFixture, SaveWritesTheFolderAndClearsCounters) {
+    OpenTiny();
+    MakeChanges();
+    WriteFile(scratch.Work() / "temp_tv_prog.xml",
+              "<programs>\r\n<prog service_key=\"10\" name=\"Edited\"/>\r\n</programs>\r\n");
+
+    editor.OnCommand(kCmdToolbarSave);  // leads to Save
+    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"),
+              "<programs><prog service_key=\"10\" name=\"Edited\"/></programs>");
+    EXPECT_EQ(editor.TotalChangeCount(), 0);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(EditorFixture, FailedSaveKeepsCounters) {
+    OpenTiny();
+    MakeChanges();
+    // A folder where the file should be: the write of tv_prog.xml cannot succeed.
+    std::filesystem::remove(folder / "tv_prog.xml");
+    std::filesystem::create_directory(folder / "tv_prog.xml");
+
+    editor.OnCommand(kCmdMenuSave);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, u"VeksoEditor");
+    EXPECT_EQ(editor.TotalChangeCount(), 3);
+}
+
+TEST_F(EditorFixture, SaveToLeavesFolderAndCountersAlone) {
+    OpenTiny();
+    MakeChanges();
+    const auto target = scratch.Path() / "copy";
+    std::filesystem::create_directory(target);
+    platform.folders.push_back(target);
+    editor.OnCommand(kCmdSaveTo);
+    EXPECT_TRUE(std::filesystem::exists(target / "sat.xml"));
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    EXPECT_EQ(editor.TotalChangeCount(), 3);
+}
+
+TEST_F(EditorFixture, ExitAnswers) {
+    OpenTiny();
+    MakeChanges();
+
+    platform.answers.push_back(MessageAnswer::Cancel);
+    editor.OnCommand(kCmdToolbarExit);
+    EXPECT_EQ(platform.MessageTexts(), (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
+    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(platform.endedWith, -1);
+    EXPECT_TRUE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+
+    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs name=\"saved\"/>");
+    platform.answers.push_back(MessageAnswer::Yes);
+    editor.OnCommand(kCmdMenuExit);
+    EXPECT_EQ(platform.endedWith, 0);
+    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), "<programs name=\"saved\"/>");
+    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+}
+
+TEST_F(EditorFixture, ExitWithNoDiscardsWithoutSaving) {
+    OpenTiny();
+    MakeChanges();
+    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs name=\"lost\"/>");
+    platform.answers.push_back(MessageAnswer::No);
+    editor.OnCommand(kCmdMenuExit);
+    EXPECT_EQ(platform.endedWith, 0);
+    EXPECT_NE(ReadFile(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_tv_prog.xml"));
+}
+
+TEST_F(EditorFixture, ExitAsksNothingWithoutChangesOrWithoutDatabase) {
+    editor.TvPage().List().m_dropCount = 5;  // no database open yet
+    editor.OnCommand(kCmdMenuExit);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.endedWith, 0);
+
+    FakePlatform second;
+    CEditorDlg other(second);
+    ASSERT_TRUE(other.OpenDroppedFolder(folder));
+    other.OnCommand(kCmdMenuExit);
+    EXPECT_TRUE(second.messages.empty());
+    EXPECT_EQ(second.endedWith, 0);
+}
+
+TEST_F(EditorFixture, ExitAfterFailedSaveStaysOpen) {
+    OpenTiny();
+    MakeChanges();
+    std::filesystem::remove(folder / "sat.xml");
+    std::filesystem::create_directory(folder / "sat.xml");
+    platform.answers.push_back(MessageAnswer::Yes);
+    editor.OnCommand(kCmdMenuExit);
+    EXPECT_EQ(platform.endedWith, -1);
+    EXPECT_TRUE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+}
+
+TEST_F(EditorFixture, AboutAndHistoryRunTheirForms) {
+    std::vector<std::string> kinds;
+    platform.runDialog = [&](CDialogForm& form) {
+        kinds.push_back(typeid(form).name());
+        return true;
+    };
+    int refreshes = 0;
+    editor.SetRefreshHandler([&] { ++refreshes; });
+    editor.OnCommand(kCmdAbout);
+    editor.OnCommand(kCmdHistory);
+    ASSERT_EQ(kinds.size(), 2u);
+    EXPECT_NE(kinds[0].find("CAboutDlg"), std::string::npos);
+    EXPECT_NE(kinds[1].find("CHistoryDlg"), std::string::npos);
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(editor.TotalChangeCount(), 0);
+}
+
+}  // namespace
+}  // namespace vesko
