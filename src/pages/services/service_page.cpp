@@ -100,12 +100,21 @@ void CServicePage::RenumberRows() {
 void CServicePage::RefreshSelectedRows() {
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
-    const FavouriteMembers favourites = FavouriteMembers::Load(m_traits.favWork);
+    RefreshSelectedRows(prog);
+}
+
+// The same from a document that already holds the programme working copy.
+void CServicePage::RefreshSelectedRows(CXmlDoc& prog) {
     std::vector<std::u16string> keys;
     for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
         keys.push_back(m_list.GetItemText(row, kColSerKey));
     }
-    const auto records = ReadServiceRecords(prog, keys);
+    RefreshSelectedRows(ReadServiceRecords(prog, keys));
+}
+
+// The same from the records of the first service with each key.
+void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
+    const FavouriteMembers favourites = FavouriteMembers::Load(m_traits.favWork);
     const ServiceRecord missing;
     for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
         const auto it = records.find(m_list.GetItemText(row, kColSerKey));

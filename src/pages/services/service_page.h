@@ -9,16 +9,19 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 namespace vesko {
 
+class CXmlDoc;
 class Platform;
 class TransponderTexts;
 class FavouriteMembers;
 struct ServiceRecord;
+using RecordsByKey = std::unordered_map<std::u16string, ServiceRecord>;
 
 enum class ServiceKind { Tv = 0, Radio = 1 };
 
@@ -114,6 +117,9 @@ private:
                           const FavouriteMembers& favourites);
     void SetRowImages(int row, const ServiceRecord& record, const FavouriteMembers& favourites);
     void CompleteDrop();
+    int ApplyDrop(CXmlDoc& prog, RecordsByKey& placed);
+    void RefreshSelectedRows(CXmlDoc& prog);
+    void RefreshSelectedRows(const RecordsByKey& records);
 
     ServicePageTraits m_traits;
     CDragListCtrl m_list;

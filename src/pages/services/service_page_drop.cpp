@@ -8,6 +8,7 @@
 #include "pages/services/element_splicer.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
+#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
 #include "xml/xml_doc.h"
 
@@ -37,10 +38,10 @@ DropWindow FindDropWindow(const CDragListCtrl& list) {
     return {unselected - 1, selected + 1};
 }
 
-bool ListFollowsFile(const CDragListCtrl& list, const ServiceFileIndex& services) {
-    if (list.GetItemCount() != services.Count()) return false;
-    for (int row = 0; row < services.Count(); ++row) {
-        if (list.GetItemText(row, kColSerKey) != services.Key(row)) return false;
+bool ListFollowsFile(const CDragListCtrl& list, const std::vector<std::u16string>& fileKeys) {
+    if (list.GetItemCount() != static_cast<int>(fileKeys.size())) return false;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (list.GetItemText(row, kColSerKey) != fileKeys[static_cast<size_t>(row)]) return false;
     }
     return true;
 }
@@ -55,6 +56,13 @@ std::u16string NewServiceMarkup(const ServiceRecord& record) {
 
 int CServicePage::ApplyDrop() {
     CXmlDoc prog;
+    RecordsByKey placed;
+    return ApplyDrop(prog, placed);
+}
+
+// Leaves `prog` holding what the working copy holds afterwards, and `placed` the
+// records of the services it re-placed.
+int CServicePage::ApplyDrop(CXmlDoc& prog, RecordsByKey& placed) {
     LoadWorkingCopy(prog, m_traits.progWork);
     const DropWindow window = FindDropWindow(m_list);
     if (window.count == 0) {
@@ -71,34 +79,52 @@ int CServicePage::ApplyDrop() {
     const bool fromTop = window.first == 0;
     const std::u16string anchorKey = fromTop ? u"" : m_list.GetItemText(window.first - 1, kColSerKey);
 
-    const ServiceFileIndex services(prog);
+    const std::vector<int> services = RootChildren(prog, u"prog");
+    std::vector<std::u16string> fileKeys;
+    fileKeys.reserve(services.size());
+    for (int element : services) fileKeys.push_back(AttributeOf(prog, element, u"service_key"));
     // The drag ended where it began: rewriting would only strip attributes.
-    if (ListFollowsFile(m_list, services)) return 0;
-    // Every service to re-place, and the one they go after, must be exactly one
-    // service of the file; otherwise the list and the file disagree (or two services
-    // share a key) and a service could be taken out and never put back.
-    for (const std::u16string& key : keys) {
-        if (services.CountOfKey(key) != 1) return -1;
-    }
-    if (!fromTop && services.CountOfKey(anchorKey) != 1) return -1;
-    if (fromTop && services.Count() < 2) return -1;
+    if (ListFollowsFile(m_list, fileKeys)) return 0;
 
-    const auto records = ReadServiceRecords(prog, keys);
+    // Where each service to re-place, and the one they go after, stands in the file.
+    // Each must be exactly one service of the file; otherwise the list and the file
+    // disagree (or two services share a key) and a service could be taken out and
+    // never put back.
+    std::unordered_map<std::u16string, std::pair<int, int>> found;  // key -> position, count
+    for (const std::u16string& key : keys) found.try_emplace(key, -1, 0);
+    if (!fromTop) found.try_emplace(anchorKey, -1, 0);
+    for (size_t position = 0; position < fileKeys.size(); ++position) {
+        const auto it = found.find(fileKeys[position]);
+        if (it == found.end()) continue;
+        if (it->second.second++ == 0) it->second.first = static_cast<int>(position);
+    }
+    for (const auto& [key, place] : found) {
+        if (place.second != 1) return -1;
+    }
+    if (fromTop && services.size() < 2) return -1;
+
+    // Only the elements that move, the anchor, and the first two services (one of
+    // which is the first service left when a block at the top is taken out) take part.
     ElementSplicer splicer(prog.GetDoc());
     std::unordered_map<std::u16string, int> pieceOfKey;
-    for (int position = 0; position < services.Count(); ++position) {
-        const int piece = splicer.AddRecord(prog, services.Record(position));
-        if (services.CountOfKey(services.Key(position)) == 1) pieceOfKey[services.Key(position)] = piece;
+    for (const auto& [key, place] : found) {
+        pieceOfKey[key] = splicer.AddRecord(prog, services[static_cast<size_t>(place.first)]);
+    }
+    for (size_t position = 0; position < 2 && position < services.size(); ++position) {
+        if (found.count(fileKeys[position]) == 0) splicer.AddRecord(prog, services[position]);
     }
 
     int anchor = fromTop ? -1 : pieceOfKey.at(anchorKey);
     for (size_t k = 0; k < keys.size(); ++k) {
+        const int element = services[static_cast<size_t>(found.at(keys[k]).first)];
+        const ServiceRecord& record = placed.emplace(keys[k], ReadRecordAt(prog, element)).first->second;
+        std::u16string markup = NewServiceMarkup(record);
         splicer.Remove(pieceOfKey.at(keys[k]));
         // The first service of a block at the top goes after the first service left;
         // the next one re-placed after it puts the order right.
         const int after = (k == 0 && fromTop) ? splicer.FirstLiveElement() : anchor;
         if (after < 0) return -1;
-        anchor = splicer.InsertAfter(after, NewServiceMarkup(records.at(keys[k])));
+        anchor = splicer.InsertAfter(after, std::move(markup));
         pieceOfKey[keys[k]] = anchor;
     }
     ReplaceDocumentText(prog, splicer.Build());
@@ -116,10 +142,17 @@ void CServicePage::AfterListEvent() {
 }
 
 void CServicePage::CompleteDrop() {
-    const int result = ApplyDrop();
+    CXmlDoc prog;
+    RecordsByKey placed;
+    const int result = ApplyDrop(prog, placed);
     RenumberRows();
-    // The list control moves texts only; the flag images of the moved rows follow here.
-    RefreshSelectedRows();
+    // The list control moves texts only; the flag images of the moved rows follow
+    // here. The moved rows are services just re-placed: their records are at hand.
+    if (!placed.empty()) {
+        RefreshSelectedRows(placed);
+    } else {
+        RefreshSelectedRows(prog);
+    }
     if (result == -1) {
         Reload();
         const int last = m_list.m_dropIndex - 1;

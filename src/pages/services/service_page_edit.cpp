@@ -12,6 +12,7 @@
 #include "pages/services/favourite_members.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
+#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
 #include "xml/xml_doc.h"
 
@@ -25,18 +26,32 @@ std::vector<int> SelectedRows(const CDragListCtrl& list) {
     return rows;
 }
 
-// The records of the services at positions a and b (empty when a position is not there).
-std::pair<ServiceRecord, ServiceRecord> ReadRecordsAt(CXmlDoc& prog, int a, int b) {
-    std::pair<ServiceRecord, ServiceRecord> records;
-    int position = 0;
-    prog.ResetPosition();
-    ForEachChild(prog, u"prog", [&](int) {
-        if (position == a) records.first = ReadRecordHere(prog);
-        if (position == b) records.second = ReadRecordHere(prog);
-        return ++position <= std::max(a, b);
-    });
-    prog.ResetPosition();
-    return records;
+// Takes the given rows (ascending) out of the list in one pass: the rows after the
+// first of them move up once each, instead of once per deleted row.
+void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    const int count = list.GetItemCount();
+    const int columns = list.GetColumnCount();
+    int focused = -1;
+    int write = rows.front();
+    size_t next = 0;
+    list.BeginUpdate();
+    for (int read = rows.front(); read < count; ++read) {
+        if (next < rows.size() && rows[next] == read) {
+            ++next;
+            continue;
+        }
+        for (int column = 0; column < columns; ++column) {
+            list.SetItemText(write, column, list.GetItemText(read, column));
+            list.SetItemImage(write, column, list.GetItemImage(read, column));
+        }
+        list.SetSelected(write, list.IsSelected(read));
+        if (list.IsFocused(read)) focused = write;
+        ++write;
+    }
+    while (list.GetItemCount() > write) list.DeleteItem(list.GetItemCount() - 1);
+    if (focused >= 0) list.SetFocused(focused, true);
+    list.EndUpdate();
 }
 
 // Exchanges the 19 attribute values of the services at positions a and b; element
@@ -44,15 +59,18 @@ std::pair<ServiceRecord, ServiceRecord> ReadRecordsAt(CXmlDoc& prog, int a, int 
 // present with the empty value on the other.
 void SwapServices(CXmlDoc& prog, int a, int b) {
     if (a < 0 || b < 0 || a == b) return;
-    const ServiceFileIndex services(prog);
+    const std::vector<int> services = RootChildren(prog, u"prog");
     // A position past the file would write empty values over a real service.
-    if (a >= services.Count() || b >= services.Count()) return;
-    const auto [recordA, recordB] = ReadRecordsAt(prog, a, b);
+    if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size())) return;
+    const int elementA = services[static_cast<size_t>(a)];
+    const int elementB = services[static_cast<size_t>(b)];
+    const ServiceRecord recordA = ReadRecordAt(prog, elementA);
+    const ServiceRecord recordB = ReadRecordAt(prog, elementB);
     ElementSplicer splicer(prog.GetDoc());
-    const int pieceA = splicer.AddRecord(prog, services.Record(a));
-    const int pieceB = splicer.AddRecord(prog, services.Record(b));
-    splicer.Replace(pieceA, WithAttributes(ElementText(prog, services.Record(a)), recordB.Attributes()));
-    splicer.Replace(pieceB, WithAttributes(ElementText(prog, services.Record(b)), recordA.Attributes()));
+    const int pieceA = splicer.AddRecord(prog, elementA);
+    const int pieceB = splicer.AddRecord(prog, elementB);
+    splicer.Replace(pieceA, WithAttributes(ElementText(prog, elementA), recordB.Attributes()));
+    splicer.Replace(pieceB, WithAttributes(ElementText(prog, elementB), recordA.Attributes()));
     ReplaceDocumentText(prog, splicer.Build());
 }
 
@@ -62,7 +80,7 @@ int CServicePage::DeleteSelected() {
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
     const std::vector<int> rows = SelectedRows(m_list);
-    const ServiceFileIndex services(prog);
+    const std::vector<int> services = RootChildren(prog, u"prog");
 
     // Deleting the first selected row again and again removes, one after the other,
     // the services that stood at the selected positions: gather them in that order.
@@ -70,15 +88,14 @@ int CServicePage::DeleteSelected() {
     std::vector<int> pieces;
     std::vector<std::u16string> deletedKeys;
     for (int row : rows) {
-        if (row >= services.Count()) break;
-        pieces.push_back(splicer.AddRecord(prog, services.Record(row)));
-        deletedKeys.push_back(services.Key(row));
+        if (row >= static_cast<int>(services.size())) break;
+        const int element = services[static_cast<size_t>(row)];
+        pieces.push_back(splicer.AddRecord(prog, element));
+        deletedKeys.push_back(AttributeOf(prog, element, u"service_key"));
     }
     for (int piece : pieces) splicer.Remove(piece);
 
-    m_list.BeginUpdate();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) m_list.DeleteItem(*it);
-    m_list.EndUpdate();
+    RemoveRows(m_list, rows);
 
     if (!deletedKeys.empty()) RemoveFromFavourites(m_traits.favWork, deletedKeys);
     if (!splicer.Unchanged()) ReplaceDocumentText(prog, splicer.Build());
@@ -142,14 +159,16 @@ void CServicePage::Toggle(std::u16string_view attribute, int column, int onImage
         std::u16string value;
     };
     std::vector<Flip> flips;
-    prog.ResetPosition();
+    const std::vector<int> services = RootChildren(prog, u"prog");
+    size_t next = 0;
     for (int row : SelectedRows(m_list)) {
         const std::u16string& key = m_list.GetItemText(row, kColSerKey);
-        ForEachChild(prog, u"prog", [&](int record) {
-            if (prog.GetAttribute(u"service_key") != key) return true;
-            flips.push_back({row, record, prog.GetAttribute(attribute) == u"0" ? u"1" : u"0"});
-            return false;
-        });
+        while (next < services.size()) {
+            const int record = services[next++];
+            if (AttributeOf(prog, record, u"service_key") != key) continue;
+            flips.push_back({row, record, AttributeOf(prog, record, attribute) == u"0" ? u"1" : u"0"});
+            break;
+        }
     }
 
     ElementSplicer splicer(prog.GetDoc());
@@ -172,15 +191,12 @@ void CServicePage::Toggle(std::u16string_view attribute, int column, int onImage
 int CServicePage::RemoveRowsOnTransponders(std::span<const std::u16string> tpKeys) {
     if (tpKeys.empty()) return 0;
     const std::unordered_set<std::u16string> keys(tpKeys.begin(), tpKeys.end());
-    int removed = 0;
-    m_list.BeginUpdate();
-    for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
-        if (keys.count(m_list.GetItemText(row, kColTpKey)) == 0) continue;
-        m_list.DeleteItem(row);
-        ++removed;
+    std::vector<int> rows;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (keys.count(m_list.GetItemText(row, kColTpKey)) != 0) rows.push_back(row);
     }
-    m_list.EndUpdate();
-    return removed;
+    RemoveRows(m_list, rows);
+    return static_cast<int>(rows.size());
 }
 
 void CServicePage::ClearFavouriteMark(std::span<const std::u16string> serviceKeys) {

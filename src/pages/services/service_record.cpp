@@ -1,5 +1,6 @@
 #include "pages/services/service_record.h"
 
+#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
 #include "xml/xml_doc.h"
 
@@ -14,12 +15,20 @@ std::vector<std::pair<std::u16string_view, std::u16string_view>> ServiceRecord::
     return attributes;
 }
 
-ServiceRecord ReadRecordHere(const CXmlDoc& doc) {
+namespace {
+
+ServiceRecord ReadRecord(const StartTagAttributes& attributes) {
     ServiceRecord record;
-    for (size_t k = 0; k < record.values.size(); ++k) {
-        record.values[k] = doc.GetAttribute(kServiceRecordAttributes[k]);
-    }
+    attributes.GetAll(kServiceRecordAttributes, record.values);
     return record;
+}
+
+}  // namespace
+
+ServiceRecord ReadRecordHere(const CXmlDoc& doc) { return ReadRecord(StartTagAttributes(doc)); }
+
+ServiceRecord ReadRecordAt(const CXmlDoc& doc, int record) {
+    return ReadRecord(StartTagAttributes(doc, record));
 }
 
 ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key) {
@@ -53,17 +62,15 @@ std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(CXmlDoc& do
     return records;
 }
 
-ServiceFileIndex::ServiceFileIndex(CXmlDoc& doc) {
-    doc.ResetPosition();
-    ForEachChild(doc, u"prog", [&](int record) {
-        const int position = static_cast<int>(m_records.size());
-        m_records.push_back(record);
-        std::u16string key = doc.GetAttribute(u"service_key");
+ServiceFileIndex::ServiceFileIndex(CXmlDoc& doc) : m_records(RootChildren(doc, u"prog")) {
+    m_keys.reserve(m_records.size());
+    m_byKey.reserve(m_records.size());
+    for (int position = 0; position < Count(); ++position) {
+        std::u16string key = AttributeOf(doc, Record(position), u"service_key");
         auto [it, added] = m_byKey.try_emplace(key, position, 0);
         ++it->second.second;
         m_keys.push_back(std::move(key));
-        return true;
-    });
+    }
     doc.ResetPosition();
 }
 

@@ -40,6 +40,8 @@ struct ServiceRecord {
 
 // The record of the document's current element; missing attributes read as "".
 ServiceRecord ReadRecordHere(const CXmlDoc& doc);
+// The record of the element with record number `record`.
+ServiceRecord ReadRecordAt(const CXmlDoc& doc, int record);
 // The record of the first `prog` child of the root whose `service_key` equals `key`;
 // all values empty when there is none.
 ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key);

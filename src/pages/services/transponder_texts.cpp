@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "database/schema.h"
+#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
 #include "xml/xml_doc.h"
 
@@ -10,19 +11,17 @@ namespace vesko {
 
 namespace {
 
-std::u16string SatelliteText(const CXmlDoc& tp) {
-    return tp.GetAttribute(u"frequency") + u"/" + tp.GetAttribute(u"symbol_rate") + u"/" +
-           tp.GetAttribute(u"polarization");
+// Each reads the current transponder's start tag once.
+std::u16string SatelliteText(const StartTagAttributes& tp) {
+    return tp.Get(u"frequency") + u"/" + tp.Get(u"symbol_rate") + u"/" + tp.Get(u"polarization");
 }
 
-std::u16string TerrestrialText(const CXmlDoc& tp) {
-    return tp.GetAttribute(u"frequency") + u"/" + tp.GetAttribute(u"band") + u"/CH" +
-           tp.GetAttribute(u"channel_no");
+std::u16string TerrestrialText(const StartTagAttributes& tp) {
+    return tp.Get(u"frequency") + u"/" + tp.Get(u"band") + u"/CH" + tp.Get(u"channel_no");
 }
 
-std::u16string CableText(const CXmlDoc& tp) {
-    return tp.GetAttribute(u"frequency") + u"/" + tp.GetAttribute(u"symbol_rate") + u"/" +
-           tp.GetAttribute(u"modulation_mode");
+std::u16string CableText(const StartTagAttributes& tp) {
+    return tp.Get(u"frequency") + u"/" + tp.Get(u"symbol_rate") + u"/" + tp.Get(u"modulation_mode");
 }
 
 std::u16string SatelliteMapKey(std::u16string_view satKey, std::u16string_view tpKey) {
@@ -58,25 +57,27 @@ void ForEachReachableTransponder(CXmlDoc& doc, SatFilter filter, Visit&& visit) 
 }
 
 std::unordered_map<std::u16string, std::u16string> ReadReservedFile(
-    const char* file, std::u16string_view satKey, std::u16string (*format)(const CXmlDoc&)) {
+    const char* file, std::u16string_view satKey, std::u16string (*format)(const StartTagAttributes&)) {
     std::unordered_map<std::u16string, std::u16string> texts;
     CXmlDoc doc;
     LoadWorkingCopy(doc, file);
     ForEachReachableTransponder(doc, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string&) {
-        texts.try_emplace(doc.GetAttribute(u"tp_key"), format(doc));
+        const StartTagAttributes tp(doc);
+        texts.try_emplace(tp.Get(u"tp_key"), format(tp));
         return true;
     });
     return texts;
 }
 
 std::u16string FindReservedText(const char* file, std::u16string_view satKey, std::u16string_view tpKey,
-                                std::u16string (*format)(const CXmlDoc&)) {
+                                std::u16string (*format)(const StartTagAttributes&)) {
     CXmlDoc doc;
     LoadWorkingCopy(doc, file);
     std::u16string text;
     ForEachReachableTransponder(doc, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string&) {
-        if (doc.GetAttribute(u"tp_key") != tpKey) return true;
-        text = format(doc);
+        const StartTagAttributes tp(doc);
+        if (tp.Get(u"tp_key") != tpKey) return true;
+        text = format(tp);
         return false;
     });
     return text;
@@ -89,8 +90,8 @@ TransponderTexts TransponderTexts::Load() {
     CXmlDoc sat;
     LoadWorkingCopy(sat, kSatWork);
     ForEachReachableTransponder(sat, kAllSatellites, [&](const std::u16string& satKey, const std::u16string&) {
-        texts.m_satellite.try_emplace(SatelliteMapKey(satKey, sat.GetAttribute(u"tp_key")),
-                                      SatelliteText(sat));
+        const StartTagAttributes tp(sat);
+        texts.m_satellite.try_emplace(SatelliteMapKey(satKey, tp.Get(u"tp_key")), SatelliteText(tp));
         return true;
     });
     texts.m_terrestrial = ReadReservedFile(kSatTerWork, kTerrestrialSatKey, TerrestrialText);
@@ -118,8 +119,9 @@ SatelliteTransponder FindSatelliteTransponder(std::u16string_view satKey, std::u
     CXmlDoc sat;
     LoadWorkingCopy(sat, kSatWork);
     ForEachReachableTransponder(sat, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string& satName) {
-        if (sat.GetAttribute(u"tp_key") != tpKey) return true;
-        result = {true, satName, SatelliteText(sat)};
+        const StartTagAttributes tp(sat);
+        if (tp.Get(u"tp_key") != tpKey) return true;
+        result = {true, satName, SatelliteText(tp)};
         return false;
     });
     return result;
