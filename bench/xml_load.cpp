@@ -3,15 +3,18 @@
 // 6,000 transponders, both generated here (UTF-8 with an XML declaration).
 //
 // Run:
-//   cmake -S . -B build-bench -DVESKO_BUILD_UI=OFF -DVESKO_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build-bench --target xml_load -j2
-//   build-bench/bench/xml_load                      (add --benchmark_min_time=2 for steadier figures)
+//   cmake -S . -B build-bench -DVESKO_BUILD_UI=OFF -DVESKO_BUILD_TESTS=OFF
+//   -DCMAKE_BUILD_TYPE=Release cmake --build build-bench --target xml_load -j2
+//   build-bench/bench/xml_load                      (add --benchmark_min_time=2 for steadier
+//   figures)
 //
 // It measures in one run: CXmlDoc::Load against pugi::xml_document::load_file
 // of the same file (MB/s each and their ratio; the bar is a ratio of at least
 // 0.5), the memory a loaded document holds and the peak during the load, a
-// navigation pass (every prog, five attributes) and an edit pass (SetAttribute
-// on every 10th prog, then Save). A summary with the ratios follows the table.
+// navigation pass (every prog, five attributes), a save of the unedited
+// document, and an edit pass (SetAttribute on every 10th prog, then Save). The
+// same passes run on pugixml for scale. A summary with the ratios follows the
+// table; the ratios use CPU time (user + system).
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -62,14 +65,25 @@ void TrackedFree(void* p) {
 }  // namespace
 
 void* operator new(size_t size) {
-    if (void* p = TrackedMalloc(size)) return p;
+    if (void* p = TrackedMalloc(size))
+        return p;
     throw std::bad_alloc();
 }
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { TrackedFree(p); }
-void operator delete[](void* p) noexcept { TrackedFree(p); }
-void operator delete(void* p, size_t) noexcept { TrackedFree(p); }
-void operator delete[](void* p, size_t) noexcept { TrackedFree(p); }
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void operator delete(void* p) noexcept {
+    TrackedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    TrackedFree(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    TrackedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    TrackedFree(p);
+}
 
 namespace {
 
@@ -83,13 +97,14 @@ struct BenchFiles {
 
 BenchFiles g_files;
 
-const char* const kLatinNames[] = {"Das Erste HD", "ZDF", "RTL Television", "SAT.1", "ProSieben",
-                                   "BBC One", "Eurosport 1", "TV5MONDE Europe", "Rai 1", "CNN Int.",
-                                   "Canal+ Sport", "Al Jazeera", "MTV Hits", "Nickelodeon"};
-const char* const kCyrillicNames[] = {"Первый канал", "Россия 1", "НТВ", "Пятый канал",
-                                      "Культура", "Матч ТВ", "Карусель", "Звезда"};
-const char* const kProviders[] = {"ARD", "ZDFvision", "CSAT", "BSkyB", "НТВ-Плюс", "Триколор",
-                                  "Canal Digitaal", "SES ASTRA", "Eutelsat"};
+const char* const kLatinNames[] = {
+    "Das Erste HD", "ZDF",         "RTL Television",  "SAT.1",      "ProSieben",
+    "BBC One",      "Eurosport 1", "TV5MONDE Europe", "Rai 1",      "CNN Int.",
+    "Canal+ Sport", "Al Jazeera",  "MTV Hits",        "Nickelodeon"};
+const char* const kCyrillicNames[] = {"Первый канал", "Россия 1", "НТВ",      "Пятый канал",
+                                      "Культура",     "Матч ТВ",  "Карусель", "Звезда"};
+const char* const kProviders[] = {"ARD",      "ZDFvision",      "CSAT",      "BSkyB",   "НТВ-Плюс",
+                                  "Триколор", "Canal Digitaal", "SES ASTRA", "Eutelsat"};
 const char* const kLnbs[] = {"Uni.(9750/10600)", "Uni.(9750/10750)", "C-Band(5150)", "User"};
 const char* const kFecs[] = {"Auto", "2/3", "3/4", "5/6", "7/8", "9/10"};
 
@@ -105,13 +120,13 @@ void WriteTvProg(const fs::path& path, std::mt19937& random) {
         out << "\t<prog sat_key=\"" << sat << "\" tp_key=\"" << tp << "\" service_key=\"" << i + 1
             << "\" tuner_type_idex=\"0\" sat_type=\"0\" service_id=\"" << 1000 + random() % 60000
             << "\" pmt_pid=\"" << 32 + random() % 8000 << "\" video_pid=\"" << 100 + random() % 8000
-            << "\" audio_pid=\"" << 100 + random() % 8000 << "\" pcr_pid=\"" << 100 + random() % 8000
-            << "\" block=\"" << (i % 50 == 0) << "\" bskip=\"0\" audio_lang=\""
-            << (cyrillic ? "rus" : "deu") << "\" audio_type=\"" << random() % 3
-            << "\" video_type=\"" << random() % 2 << "\" provider=\""
+            << "\" audio_pid=\"" << 100 + random() % 8000 << "\" pcr_pid=\""
+            << 100 + random() % 8000 << "\" block=\"" << (i % 50 == 0)
+            << "\" bskip=\"0\" audio_lang=\"" << (cyrillic ? "rus" : "deu") << "\" audio_type=\""
+            << random() % 3 << "\" video_type=\"" << random() % 2 << "\" provider=\""
             << kProviders[random() % std::size(kProviders)] << "\" encrypt=\""
-            << (random() % 3 == 0 ? "NULL" : "0x0500") << "\" hd=\"" << random() % 2
-            << "\" name=\"" << name << ' ' << i % 97 << "\"/>\n";
+            << (random() % 3 == 0 ? "NULL" : "0x0500") << "\" hd=\"" << random() % 2 << "\" name=\""
+            << name << ' ' << i % 97 << "\"/>\n";
     }
     out << "</services>\n";
 }
@@ -162,7 +177,9 @@ void MakeFiles() {
     WriteSat(g_files.sat, random);
 }
 
-const fs::path& FileOf(int which) { return which == 0 ? g_files.tvProg : g_files.sat; }
+const fs::path& FileOf(int which) {
+    return which == 0 ? g_files.tvProg : g_files.sat;
+}
 
 // ---- Benchmarks. Argument 0 is tv_prog.xml, 1 is sat.xml. ----
 
@@ -170,7 +187,8 @@ void BM_LoadVesko(benchmark::State& state) {
     const fs::path& path = FileOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         vesko::CXmlDoc doc;
-        if (!doc.Load(path)) state.SkipWithError("load failed");
+        if (!doc.Load(path))
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(doc.GetDoc().data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
@@ -180,7 +198,8 @@ void BM_LoadPugi(benchmark::State& state) {
     const fs::path& path = FileOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         pugi::xml_document doc;
-        if (!doc.load_file(path.c_str())) state.SkipWithError("load failed");
+        if (!doc.load_file(path.c_str()))
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(doc.first_child());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
@@ -217,6 +236,29 @@ void BM_NavigatePugi(benchmark::State& state) {
     benchmark::DoNotOptimize(total);
 }
 
+// Writing an unedited document back: the text is encoded and written in one piece.
+void BM_SaveVesko(benchmark::State& state) {
+    const fs::path out = g_files.dir / "saved_tv_prog.xml";
+    vesko::CXmlDoc doc;
+    doc.Load(g_files.tvProg);
+    for (auto _ : state) {
+        if (!doc.Save(out))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(out)));
+}
+
+void BM_SavePugi(benchmark::State& state) {
+    const fs::path out = g_files.dir / "pugi_saved_tv_prog.xml";
+    pugi::xml_document doc;
+    doc.load_file(g_files.tvProg.c_str());
+    for (auto _ : state) {
+        if (!doc.save_file(out.c_str(), "\t", pugi::format_raw))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(out)));
+}
+
 // Load, rename every 10th service, save: the shape of a page command.
 void BM_EditSaveVesko(benchmark::State& state) {
     const fs::path out = g_files.dir / "temp_tv_prog.xml";
@@ -230,7 +272,8 @@ void BM_EditSaveVesko(benchmark::State& state) {
                 doc.OutOfElement();
             }
         }
-        if (!doc.Save(out)) state.SkipWithError("save failed");
+        if (!doc.Save(out))
+            state.SkipWithError("save failed");
     }
 }
 
@@ -241,9 +284,11 @@ void BM_EditSavePugi(benchmark::State& state) {
         doc.load_file(g_files.tvProg.c_str());
         int i = 0;
         for (pugi::xml_node prog : doc.document_element().children("prog")) {
-            if (i++ % 10 == 0) prog.attribute("name").set_value("Renamed канал");
+            if (i++ % 10 == 0)
+                prog.attribute("name").set_value("Renamed канал");
         }
-        if (!doc.save_file(out.c_str(), "\t", pugi::format_raw)) state.SkipWithError("save failed");
+        if (!doc.save_file(out.c_str(), "\t", pugi::format_raw))
+            state.SkipWithError("save failed");
     }
 }
 
@@ -251,6 +296,8 @@ BENCHMARK(BM_LoadVesko)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPugi)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigateVesko)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NavigatePugi)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveVesko)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavePugi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditSaveVesko)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditSavePugi)->Unit(benchmark::kMillisecond);
 
@@ -260,7 +307,7 @@ BENCHMARK(BM_EditSavePugi)->Unit(benchmark::kMillisecond);
 // output. CPU time (user + system, so the file reads count) keeps the ratios
 // steady on a machine shared with other work.
 class SummaryReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -275,7 +322,7 @@ public:
         return found == m_seconds.end() ? 0.0 : found->second;
     }
 
-private:
+  private:
     std::map<std::string, double> m_seconds;
 };
 
@@ -296,7 +343,9 @@ MemoryUse MeasureMemory(LoadFn load) {
     return use;
 }
 
-double Mb(size_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+double Mb(size_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
 
 void PrintFileSummary(const SummaryReporter& reporter, const char* label, int which) {
     const fs::path& path = FileOf(which);
@@ -309,10 +358,11 @@ void PrintFileSummary(const SummaryReporter& reporter, const char* label, int wh
         return;
     }
     const double oursMbs = size / ours / 1e6, theirsMbs = size / theirs / 1e6;
-    std::printf("%-12s %6.2f MB   CXmlDoc::Load %8.1f MB/s   pugixml load_file %8.1f MB/s   "
-                "ratio %.2f %s\n",
-                label, size / 1e6, oursMbs, theirsMbs, oursMbs / theirsMbs,
-                oursMbs / theirsMbs >= 0.5 ? "(bar 0.5: met)" : "(bar 0.5: NOT met)");
+    std::printf(
+        "%-12s %6.2f MB   CXmlDoc::Load %8.1f MB/s   pugixml load_file %8.1f MB/s   "
+        "ratio %.2f %s\n",
+        label, size / 1e6, oursMbs, theirsMbs, oursMbs / theirsMbs,
+        oursMbs / theirsMbs >= 0.5 ? "(bar 0.5: met)" : "(bar 0.5: NOT met)");
 
     const MemoryUse vesko = MeasureMemory([&](auto sample) {
         vesko::CXmlDoc doc;
@@ -327,11 +377,13 @@ void PrintFileSummary(const SummaryReporter& reporter, const char* label, int wh
     vesko::CXmlDoc doc;
     doc.Load(path);
     const size_t textBytes = doc.GetDoc().capacity() * sizeof(char16_t);
-    const size_t indexBytes = static_cast<size_t>(doc.GetIndex().Size()) * sizeof(vesko::ElementRecord);
-    std::printf("%-12s memory: CXmlDoc holds %.2f MB (text %.2f + index %.2f), peak %.2f MB;"
-                " pugixml holds %.2f MB, peak %.2f MB\n",
-                "", Mb(vesko.held), Mb(textBytes), Mb(indexBytes), Mb(vesko.peak), Mb(pugi.held),
-                Mb(pugi.peak));
+    const size_t indexBytes =
+        static_cast<size_t>(doc.GetIndex().Size()) * sizeof(vesko::ElementRecord);
+    std::printf(
+        "%-12s memory: CXmlDoc holds %.2f MB (text %.2f + index %.2f), peak %.2f MB;"
+        " pugixml holds %.2f MB, peak %.2f MB\n",
+        "", Mb(vesko.held), Mb(textBytes), Mb(indexBytes), Mb(vesko.peak), Mb(pugi.held),
+        Mb(pugi.peak));
 }
 
 void PrintSummary(const SummaryReporter& reporter) {
@@ -346,6 +398,7 @@ void PrintSummary(const SummaryReporter& reporter) {
         }
     };
     pair("navigate 10,000 progs", "BM_NavigateVesko", "BM_NavigatePugi");
+    pair("save tv_prog.xml", "BM_SaveVesko", "BM_SavePugi");
     pair("load+edit 1,000+save", "BM_EditSaveVesko", "BM_EditSavePugi");
 }
 
@@ -354,7 +407,8 @@ void PrintSummary(const SummaryReporter& reporter) {
 int main(int argc, char** argv) {
     pugi::set_memory_management_functions(TrackedMalloc, TrackedFree);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     MakeFiles();
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,6 +1,8 @@
 #pragma once
 // Which Qt dialog shows which dialog form. Each dialog adds one line to the list in
-// dialog_registry.cpp.
+// dialog_registry.cpp: DialogFor<TheForm, TheDialog>(), where TheDialog has a
+// constructor TheDialog(TheForm&, QWidget* parent) and accepts or rejects as the
+// user closes it.
 
 #include <QDialog>
 #include <functional>

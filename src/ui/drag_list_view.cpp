@@ -1,6 +1,7 @@
 #include "ui/drag_list_view.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -55,13 +56,14 @@ DragListView::DragListView(CDragListCtrl& list, QWidget* parent)
 
     connect(m_model, &QAbstractItemModel::modelReset, this, &DragListView::ApplyColumns);
     connect(m_model, &DragListModel::stateChanged, this, &DragListView::CopySelectionFromList);
+    connect(m_model, &DragListModel::rowsAdded, this, &DragListView::CopyAddedRowsFromList);
     connect(m_model, &DragListModel::ensureVisible, this,
             [this](int row) { scrollTo(m_model->index(row, 0)); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DragListView::CopySelectionToList);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (!m_syncing && current.isValid()) {
+                if (!m_syncing && !m_model->RowsChanging() && current.isValid()) {
                     m_syncing = true;
                     m_list.SetFocused(current.row(), true);
                     m_syncing = false;
@@ -88,6 +90,7 @@ void DragListView::CopySelectionFromList() {
     if (m_syncing) {
         return;
     }
+
     m_syncing = true;
     QItemSelection selection;
     const int rows = m_list.GetItemCount();
@@ -119,8 +122,34 @@ void DragListView::CopySelectionFromList() {
     m_syncing = false;
 }
 
-void DragListView::CopySelectionToList() {
+// Only the new rows need looking at, which keeps long lists fast when many rows are
+// inserted one by one.
+void DragListView::CopyAddedRowsFromList(int row, int count) {
     if (m_syncing) {
+        return;
+    }
+    m_syncing = true;
+    const int lastColumn = std::max(0, m_model->columnCount() - 1);
+    for (int added = row; added < row + count; ++added) {
+        const bool selected = m_list.IsSelected(added);
+        if (selected != selectionModel()->isRowSelected(added, {})) {
+            selectionModel()->select(QItemSelection(m_model->index(added, 0),
+                                                    m_model->index(added, lastColumn)),
+                                     selected ? QItemSelectionModel::Select
+                                              : QItemSelectionModel::Deselect);
+        }
+        if (m_list.IsFocused(added)) {
+            selectionModel()->setCurrentIndex(m_model->index(added, 0),
+                                              QItemSelectionModel::NoUpdate);
+        }
+    }
+    m_syncing = false;
+}
+
+void DragListView::CopySelectionToList() {
+    // While rows come and go the selection model passes through interim states that
+    // are not the user's choice; the control's own state is copied back afterwards.
+    if (m_syncing || m_model->RowsChanging()) {
         return;
     }
     m_syncing = true;
@@ -408,7 +437,7 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
     QPixmap pixmap(std::max(1, width), std::max(1, height));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setOpacity(0.7);
+    painter.setOpacity(0.6);
     QColor fill = palette().color(QPalette::Highlight);
     painter.fillRect(pixmap.rect(), fill.lighter(160));
     painter.setPen(palette().color(QPalette::Text));
@@ -442,11 +471,14 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
                          Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("+ %1 more").arg(more));
     }
-    const int firstTop = rowViewportPosition(rows.front());
-    const bool firstVisible = firstTop >= 0 && firstTop < viewport()->height();
-    hotSpot = QPoint(viewportPos.x(),
-                     firstVisible ? std::clamp(viewportPos.y() - firstTop, 0, rowHeight - 1)
-                                  : rowHeight / 2);
+    // The grabbed row stays under the cursor, where the user took hold of it.
+    const auto grabbed = std::find(rows.begin(), rows.end(), m_pressRow);
+    const int grabbedIndex = grabbed == rows.end() ? 0 : static_cast<int>(grabbed - rows.begin());
+    const int withinRow = grabbed == rows.end()
+                              ? rowHeight / 2
+                              : std::clamp(m_pressPos.y() - rowViewportPosition(m_pressRow), 0,
+                                           rowHeight - 1);
+    hotSpot = QPoint(viewportPos.x(), grabbedIndex * rowHeight + withinRow);
     return pixmap;
 }
 

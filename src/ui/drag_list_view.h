@@ -20,9 +20,9 @@ class DragListModel;
 
 // What the owner page decides for this list; any of them may be empty.
 struct ListHooks {
-    std::function<int(const KeyPress&)> commandForKey;
-    std::function<int()> commandForDoubleClick;
-    std::function<ContextMenu()> contextMenu;
+    std::function<int(const KeyPress&)> commandForKey = {};
+    std::function<int()> commandForDoubleClick = {};
+    std::function<ContextMenu()> contextMenu = {};
 };
 
 class DragListView : public QTableView {
@@ -56,6 +56,7 @@ protected:
 private:
     void ApplyColumns();
     void CopySelectionFromList();
+    void CopyAddedRowsFromList(int row, int count);
     void CopySelectionToList();
     void BeginDrag(const QPoint& viewportPos);
     void DragMove(const QPoint& viewportPos);

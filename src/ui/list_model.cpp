@@ -61,24 +61,30 @@ QVariant DragListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void DragListModel::OnListReset() {
+    m_rowsChanging = true;
     beginResetModel();
     m_rowCount = m_list.GetItemCount();
     endResetModel();
+    m_rowsChanging = false;
     emit stateChanged();
 }
 
 void DragListModel::OnRowsInserted(int row, int count) {
+    m_rowsChanging = true;
     beginInsertRows({}, row, row + count - 1);
     m_rowCount += count;
     endInsertRows();
-    emit stateChanged();
+    m_rowsChanging = false;
+    emit rowsAdded(row, count);
 }
 
 void DragListModel::OnRowsRemoved(int row, int count) {
+    m_rowsChanging = true;
     beginRemoveRows({}, row, row + count - 1);
     m_rowCount -= count;
     endRemoveRows();
-    emit stateChanged();
+    m_rowsChanging = false;
+    // The selection model drops the removed rows itself; the others keep their state.
 }
 
 void DragListModel::OnRowChanged(int row) {

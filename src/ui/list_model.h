@@ -16,6 +16,8 @@ public:
     ~DragListModel() override;
 
     CDragListCtrl& List() { return m_list; }
+    // True while rows are being inserted, removed or reset.
+    bool RowsChanging() const { return m_rowsChanging; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,6 +35,8 @@ public:
 signals:
     // The control's selection or focus changed: the view copies it.
     void stateChanged();
+    // Rows came in; the view copies their own state (the rows around them keep theirs).
+    void rowsAdded(int row, int count);
     void ensureVisible(int row);
 
 private:
@@ -40,6 +44,7 @@ private:
     // The row count the views were last told about; the control itself has already
     // moved on when it notifies, so the model steps this count between begin and end.
     int m_rowCount = 0;
+    bool m_rowsChanging = false;
 };
 
 }  // namespace vesko::ui

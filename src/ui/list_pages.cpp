@@ -20,9 +20,11 @@ QString ToQString(const std::u16string& text) { return QString::fromStdU16String
 ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
     : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_list = Place(new DragListView(page.List(), this), 7, 7, 684, 288);
-    m_list->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
-                      [this] { return m_page.CommandForDoubleClick(); },
-                      [this] { return m_page.ContextMenuForSelection(); }});
+    m_list->SetHooks({
+        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
+        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
+        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
+    });
     AdoptList(m_list);
     SetFocusTarget(m_list);
 }
@@ -31,12 +33,15 @@ FavPageWidget::FavPageWidget(CFavPage& page, QWidget* parent)
     : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_groups = Place(new DragListView(page.GroupList(), this), 7, 7, 164, 288);
     m_services = Place(new DragListView(page.ServiceList(), this), 171, 7, 520, 288);
-    m_groups->SetHooks({[this](const KeyPress& key) { return m_page.CommandForGroupKey(key); },
-                        [this] { return m_page.CommandForGroupDoubleClick(); },
-                        [this] { return m_page.ContextMenuForGroups(); }});
-    m_services->SetHooks(
-        {[this](const KeyPress& key) { return m_page.CommandForServiceKey(key); }, nullptr,
-         [this] { return m_page.ContextMenuForServices(); }});
+    m_groups->SetHooks({
+        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForGroupKey(key); },
+        .commandForDoubleClick = [this] { return m_page.CommandForGroupDoubleClick(); },
+        .contextMenu = [this] { return m_page.ContextMenuForGroups(); },
+    });
+    m_services->SetHooks({
+        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForServiceKey(key); },
+        .contextMenu = [this] { return m_page.ContextMenuForServices(); },
+    });
     AdoptList(m_groups);
     AdoptList(m_services);
     SetFocusTarget(m_groups);
@@ -52,9 +57,11 @@ SatellitePageWidget::SatellitePageWidget(CSatellitePage& page, QWidget* parent)
     m_satellites->SetDragEnabled(false);
     m_services->SetDragEnabled(false);
     m_services->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_satellites->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
-                            [this] { return m_page.CommandForDoubleClick(); },
-                            [this] { return m_page.ContextMenuForSelection(); }});
+    m_satellites->SetHooks({
+        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
+        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
+        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
+    });
     m_tunerButton->setAutoDefault(false);
     m_kindButton->setAutoDefault(false);
     AdoptList(m_satellites);
@@ -78,9 +85,11 @@ TransponderPageWidget::TransponderPageWidget(CTransponderPage& page, QWidget* pa
     m_kindButton->setAutoDefault(false);
     m_transponders = Place(new DragListView(page.TransponderList(), this), 7, 16, 520, 279);
     m_services = Place(new DragListView(page.ServiceList(), this), 527, 16, 164, 279);
-    m_transponders->SetHooks({[this](const KeyPress& key) { return m_page.CommandForKey(key); },
-                              [this] { return m_page.CommandForDoubleClick(); },
-                              [this] { return m_page.ContextMenuForSelection(); }});
+    m_transponders->SetHooks({
+        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
+        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
+        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
+    });
     AdoptList(m_transponders);
     SetFocusTarget(m_transponders);
     Refresh();

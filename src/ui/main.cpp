@@ -9,20 +9,17 @@
 #include "ui/images.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vesko Editor"));
     QApplication::setWindowIcon(vesko::ui::AppIcon());
 
-    // A relative folder on the command line means relative to where the editor was
-    // started, not to the private working folder it is about to move into.
-    std::filesystem::path argumentFolder;
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        std::error_code ec;
-        argumentFolder = std::filesystem::absolute(arguments[1].toStdU16String(), ec);
-    }
+    // Read before the move into the working folder, so that a relative path still
+    // means what the user meant.
+    const std::filesystem::path argumentFolder =
+        vesko::ui::FolderFromArguments(QApplication::arguments());
 
     vesko::WorkingFolder workingFolder;
     vesko::ui::QtPlatform platform;

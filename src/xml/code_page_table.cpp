@@ -15,7 +15,9 @@ constexpr int kRowHeader = 7;  // two length digits + five code page digits
 // hash sum far from overflow on hostile input.
 constexpr size_t kLongestName = 99;
 
-char16_t LowerAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
+char16_t LowerAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
+}
 
 int Digits(const char16_t* p, int count) {
     int value = 0;
@@ -66,6 +68,8 @@ int CXmlDoc::LookupCodePage(std::u16string_view name) {
     return -1;
 }
 
-std::span<const char16_t* const> CodePageBuckets() { return kCodePageBuckets; }
+std::span<const char16_t* const> CodePageBuckets() {
+    return kCodePageBuckets;
+}
 
 }  // namespace vesko

@@ -123,7 +123,8 @@ bool XmlEditor::SetAttribute(std::u16string_view name, std::u16string_view value
         plan.at = span.replaceStart;
         piece += u'=';
     } else {
-        plan.at = std::clamp(span.insertAt, r.start + 1, InsertionLimit(n));
+        const int first = std::min(r.start + 1, TextSize());
+        plan.at = std::clamp(span.insertAt, first, std::max(first, InsertionLimit(n)));
         piece += u' ';
         piece += name;
         piece += u'=';

@@ -166,8 +166,9 @@ std::u16string DecodeWithIcu(int codePage, std::string_view bytes, bool& lossy) 
         UChar* target = reinterpret_cast<UChar*>(text.data()) + done;
         UChar* targetStart = target;
         error = U_ZERO_ERROR;
-        ucnv_toUnicode(converter.get(), &target, reinterpret_cast<UChar*>(text.data()) + text.size(),
-                       &source, sourceEnd, nullptr, true, &error);
+        ucnv_toUnicode(converter.get(), &target,
+                       reinterpret_cast<UChar*>(text.data()) + text.size(), &source, sourceEnd,
+                       nullptr, true, &error);
         done += static_cast<size_t>(target - targetStart);
         if (error != U_BUFFER_OVERFLOW_ERROR) {
             break;
@@ -235,7 +236,8 @@ std::u16string DecodeToUtf16(int codePage, std::string_view bytes, bool* lossy) 
             text = DecodeWithIcu(codePage, bytes, lost);
             break;
     }
-    if (lossy) *lossy = lost;
+    if (lossy)
+        *lossy = lost;
     return text;
 }
 
@@ -260,7 +262,8 @@ std::string EncodeFromUtf16(int codePage, std::u16string_view text, bool* lossy)
             bytes = EncodeWithIcu(codePage, text, lost);
             break;
     }
-    if (lossy) *lossy = lost;
+    if (lossy)
+        *lossy = lost;
     return bytes;
 }
 

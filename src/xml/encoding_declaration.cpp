@@ -99,8 +99,7 @@ std::u16string CXmlDoc::FindEncodingDeclaration(std::u16string_view text) {
             }
             insideHtml = true;
         } else if (IsContentTypeMeta(text, node)) {
-            std::u16string charset =
-                CharsetOf(AttributeOf(text, node.start, u"content", true));
+            std::u16string charset = CharsetOf(AttributeOf(text, node.start, u"content", true));
             if (!charset.empty()) {
                 return charset;
             }

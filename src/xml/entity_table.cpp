@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kRowHeader = 5;  // length digit + four code digits
 
-char16_t LowerAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; }
+char16_t LowerAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
+}
 
 int BucketOf(std::u16string_view name) {
     unsigned sum = 0;
@@ -41,7 +43,9 @@ bool RowNameEquals(const char16_t* row, std::u16string_view name) {
     return true;
 }
 
-const char16_t* NextRow(const char16_t* row) { return row + kRowHeader + (row[0] - u'0'); }
+const char16_t* NextRow(const char16_t* row) {
+    return row + kRowHeader + (row[0] - u'0');
+}
 
 // First row of the name's bucket whose name equals `name` (compared in lowercase).
 const char16_t* FindRow(std::u16string_view name) {
@@ -85,6 +89,8 @@ int LookupEntityExact(std::u16string_view name) {
     return CodeOfRow(row);
 }
 
-std::span<const char16_t* const> EntityBuckets() { return kEntityBuckets; }
+std::span<const char16_t* const> EntityBuckets() {
+    return kEntityBuckets;
+}
 
 }  // namespace vesko

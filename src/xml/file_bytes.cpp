@@ -84,7 +84,8 @@ std::error_code WriteWholeFile(const std::filesystem::path& path,
         return LastError();
     }
     for (std::string_view piece : pieces) {
-        if (!piece.empty() && std::fwrite(piece.data(), 1, piece.size(), file.get()) != piece.size()) {
+        if (!piece.empty() &&
+            std::fwrite(piece.data(), 1, piece.size(), file.get()) != piece.size()) {
             return LastError();
         }
     }

@@ -170,7 +170,8 @@ bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u
     if (mark && mark->width == 2) {
         ReadWideText(file.View().substr(skip), *mark, text, report);
     } else {
-        std::u16string encoding = mark ? std::u16string(mark->encoding) : DeclaredEncodingOf(file.View());
+        std::u16string encoding =
+            mark ? std::u16string(mark->encoding) : DeclaredEncodingOf(file.View());
         ReadNarrowText(file.data.get() + skip, file.size - skip, std::move(encoding), text, report);
     }
     return true;
@@ -190,8 +191,8 @@ bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::
         return WriteBytes(path, markBytes, bytes, mark->encoding, static_cast<int>(text.size()),
                           report);
     }
-    std::u16string encoding = mark ? std::u16string(mark->encoding)
-                                   : CXmlDoc::FindEncodingDeclaration(text);
+    std::u16string encoding =
+        mark ? std::u16string(mark->encoding) : CXmlDoc::FindEncodingDeclaration(text);
     if (encoding.empty()) {
         encoding = u"UTF-8";
     }

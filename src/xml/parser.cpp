@@ -161,6 +161,8 @@ void IndexBuilder::UnwindAbove(int keep, int exposedAt) {
     }
     // Lifting from the lowest element upward moves every child exactly once: each
     // unended element is then the last child of `target`, and its children follow it.
+    // Levels stay as parsed; re-levelling whole subtrees here would make hostile
+    // input (thousands of unclosed tags) quadratic.
     for (int j = keep + 1; j <= top; ++j) {
         const int en = m_stack[j].record;
         const int first = m_index[en].firstChild;

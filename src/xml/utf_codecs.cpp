@@ -18,7 +18,9 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // Widens a run of ASCII bytes; returns how many were done (a multiple of the
 // block size, stopping before the first block holding a non-ASCII byte).
@@ -85,12 +87,16 @@ int Utf8SequenceLength(const unsigned char* in, size_t available, size_t& bad) {
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-        if (lead == 0xE0) low = 0xA0;   // overlong
-        if (lead == 0xED) high = 0x9F;  // surrogates
+        if (lead == 0xE0)
+            low = 0xA0;  // overlong
+        if (lead == 0xED)
+            high = 0x9F;  // surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
-        if (lead == 0xF0) low = 0x90;   // overlong
-        if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+        if (lead == 0xF0)
+            low = 0x90;  // overlong
+        if (lead == 0xF4)
+            high = 0x8F;  // above U+10FFFF
     } else {
         bad = 1;
         return 0;
@@ -130,7 +136,8 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool* lossy) {
             if (length == 0) {
                 out[o++] = kReplacement;
                 i += bad;
-                if (lossy) *lossy = true;
+                if (lossy)
+                    *lossy = true;
                 continue;
             }
             if (length == 2) {
@@ -197,7 +204,8 @@ size_t EncodeUtf8(std::u16string_view text, char* out, bool* lossy) {
                 ++i;
             } else {
                 out[o++] = '?';
-                if (lossy) *lossy = true;
+                if (lossy)
+                    *lossy = true;
             }
             ++i;
         }
@@ -230,10 +238,12 @@ std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy) {
     text.reserve(bytes.size() / 4);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     for (size_t k = 0; k + 4 <= bytes.size(); k += 4) {
-        const uint32_t cp = in[k] | (in[k + 1] << 8) | (in[k + 2] << 16) | (uint32_t{in[k + 3]} << 24);
+        const uint32_t cp =
+            in[k] | (in[k + 1] << 8) | (in[k + 2] << 16) | (uint32_t{in[k + 3]} << 24);
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             text += kReplacement;
-            if (lossy) *lossy = true;
+            if (lossy)
+                *lossy = true;
         } else if (cp >= 0x10000) {
             text += static_cast<char16_t>(0xD800 | ((cp - 0x10000) >> 10));
             text += static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
@@ -256,7 +266,8 @@ std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy) {
                 ++i;
             } else {
                 cp = '?';
-                if (lossy) *lossy = true;
+                if (lossy)
+                    *lossy = true;
             }
         }
         for (int shift = 0; shift < 32; shift += 8) {

@@ -49,9 +49,10 @@ TEST(EncodingConversion, Utf8RoundTripsEveryScriptAtEveryAlignment) {
 
 TEST(EncodingConversion, Utf8DecoderAgreesWithIcuOnArbitraryBytes) {
     std::mt19937 random(7);
-    const char pieces[][5] = {"a", "<", "\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80", "\x80",
-                              "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE4\xB8",
-                              "\xFF", "\xF0\x9F", "\xC3", "\xE0\x80\x80"};
+    const char pieces[][5] = {
+        "a",    "<",        "\xD0\x96",     "\xE4\xB8\xAD",     "\xF0\x9F\x98\x80",
+        "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE4\xB8",
+        "\xFF", "\xF0\x9F", "\xC3",         "\xE0\x80\x80"};
     for (int round = 0; round < 2000; ++round) {
         std::string bytes;
         // Now and then long enough to cross the decoder's internal blocks.
@@ -63,12 +64,19 @@ TEST(EncodingConversion, Utf8DecoderAgreesWithIcuOnArbitraryBytes) {
         ASSERT_EQ(DecodeToUtf16(kCodePageUtf8, bytes, &lossy), DecodeWithIcuUtf8(bytes)) << round;
     }
     bool lossy = false;
-    EXPECT_EQ(DecodeToUtf16(kCodePageUtf8, "a\xFF" "b", &lossy), u"a\xFFFD" u"b");
+    EXPECT_EQ(DecodeToUtf16(kCodePageUtf8,
+                            "a\xFF"
+                            "b",
+                            &lossy),
+              u"a\xFFFD"
+              u"b");
     EXPECT_TRUE(lossy);
 }
 
 TEST(EncodingConversion, LoneSurrogatesAreWrittenAsQuestionMarks) {
-    const std::u16string text = u"a\xD800" u"b\xDC00";
+    const std::u16string text =
+        u"a\xD800"
+        u"b\xDC00";
     bool lossy = false;
     EXPECT_EQ(EncodeFromUtf16(kCodePageUtf8, text, &lossy), "a?b?");
     EXPECT_TRUE(lossy);
@@ -101,7 +109,12 @@ TEST(EncodingConversion, LossIsReportedNeverFatal) {
     EXPECT_TRUE(lossy);
     // Undecodable bytes become U+FFFD and the rest still comes through.
     lossy = false;
-    EXPECT_EQ(DecodeToUtf16(932, "a\x81" "b\x85", &lossy).substr(0, 1), u"a");
+    EXPECT_EQ(DecodeToUtf16(932,
+                            "a\x81"
+                            "b\x85",
+                            &lossy)
+                  .substr(0, 1),
+              u"a");
     EXPECT_TRUE(lossy);
     lossy = false;
     EXPECT_EQ(DecodeToUtf16(20127, "a\xE9z", &lossy), u"a\xFFFDz");
@@ -147,8 +160,9 @@ TEST(EncodingConversion, Utf8Test) {
 }
 
 TEST(EncodingConversion, FindEncodingDeclaration) {
-    EXPECT_EQ(CXmlDoc::FindEncodingDeclaration(u"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>"),
-              u"ISO-8859-1");
+    EXPECT_EQ(
+        CXmlDoc::FindEncodingDeclaration(u"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a/>"),
+        u"ISO-8859-1");
     EXPECT_EQ(CXmlDoc::FindEncodingDeclaration(u"<?xml version='1.0' encoding='windows-1251' ?>"),
               u"windows-1251");
     // Raw, not decoded.

@@ -17,11 +17,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileIo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("vesko_file_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("vesko_file_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -69,7 +70,8 @@ bool Has(const std::u16string& entry, std::u16string_view attribute) {
 
 std::u16string NameOfFirstProg(CXmlDoc& doc) {
     doc.ResetPosition();
-    if (!doc.FindChildElement(u"prog")) return u"<none>";
+    if (!doc.FindChildElement(u"prog"))
+        return u"<none>";
     doc.IntoElement();
     std::u16string name = doc.GetAttribute(u"name");
     doc.OutOfElement();
@@ -195,8 +197,7 @@ TEST_F(FileIo, FilesWithoutMarkOrDeclaration) {
 
 TEST_F(FileIo, MislabelledWideDeclarationKeepsTheText) {
     // An 8-bit file that claims UTF-16 (no mark) is read and written as UTF-8.
-    const std::string bytes =
-        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a n=\"\xD0\x96\"/>\n";
+    const std::string bytes = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a n=\"\xD0\x96\"/>\n";
     CXmlDoc doc;
     EXPECT_EQ(RoundTrip(bytes, doc), bytes);
     doc.FindChildElement();

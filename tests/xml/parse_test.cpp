@@ -224,5 +224,70 @@ TEST(ElementIndex, GrowthStaysWithinTheNextChunk) {
     EXPECT_EQ(index[196607].start, 0);
 }
 
+TEST(Parse, ReportStopsGrowingPastItsCap) {
+    std::u16string text = u"<r>";
+    for (int i = 0; i < 500; ++i) {
+        text += u"</nosuch>";
+    }
+    text += u"</r>";
+    CXmlDoc doc;
+    EXPECT_FALSE(doc.SetDoc(text));
+    const size_t size = doc.GetResult().size();
+    EXPECT_GT(size, 999u);
+    EXPECT_LT(size, 999u + 60u);
+    EXPECT_EQ(doc.GetResult().substr(size - 2), u"/>");
+}
+
+TEST(Parse, PathologicalNestingStaysLinear) {
+    constexpr int kDepth = 100000;
+    std::u16string text;
+    for (int i = 0; i < kDepth; ++i) {
+        text += u"<m><u>";
+    }
+    for (int i = 0; i < kDepth; ++i) {
+        text += u"</m>";
+    }
+    CXmlDoc doc;
+    EXPECT_FALSE(doc.SetDoc(text));
+    // Every u is unended and every m ends up directly under the previous m.
+    EXPECT_EQ(doc.GetIndex()[3].parent, 1);
+    EXPECT_EQ(doc.GetIndex()[2].next, 3);
+    EXPECT_EQ(doc.GetIndex()[1].length, static_cast<int>(text.size()));
+
+    // A deep well-formed chain can be edited at its bottom.
+    text.clear();
+    for (int i = 0; i < kDepth; ++i) {
+        text += u"<d>";
+    }
+    for (int i = 0; i < kDepth; ++i) {
+        text += u"</d>";
+    }
+    ASSERT_TRUE(doc.SetDoc(text));
+    while (doc.FindChildElement()) {
+        doc.IntoElement();
+    }
+    EXPECT_TRUE(doc.AddChildElement(u"leaf", {}, kEditNoLineBreak));
+    EXPECT_EQ(doc.GetIndex()[1].length, static_cast<int>(text.size()) + 7);
+}
+
+TEST(Parse, CopiesAreIndependentAndRefusedInStreamMode) {
+    CXmlDoc doc;
+    doc.SetDoc(u"<r><a/></r>");
+    CXmlDoc copy(doc);
+    ASSERT_TRUE(copy.FindChildElement(u"a"));
+    ASSERT_TRUE(copy.IntoElement());
+    ASSERT_TRUE(copy.SetAttribute(u"k", u"v"));
+    EXPECT_EQ(doc.GetDoc(), u"<r><a/></r>");
+    EXPECT_EQ(doc.GetIndex()[1].length, 11);
+
+    CXmlDoc streaming;
+    streaming.SetDocFlags(kDocReadFile);
+    streaming = copy;
+    EXPECT_EQ(streaming.GetDoc(), u"");
+    copy = doc;
+    EXPECT_EQ(copy.GetDoc(), doc.GetDoc());
+    EXPECT_EQ(copy.GetCurrentPos(), 0);
+}
+
 }  // namespace
 }  // namespace vesko

@@ -211,7 +211,9 @@ private:
 
     void WriteTunerSettings(XmlText& xml, int tuners) {
         for (int t = 0; t < tuners; ++t) {
-            const std::u16string_view lnb = m_random.Pick(kLnbTypes);
+            // Most dishes have a universal LNB; the rest of the list still turns up.
+            const std::u16string_view lnb =
+                m_random.Chance(70) ? kLnbTypes[0] : m_random.Pick(kLnbTypes);
             const bool universal = lnb == kLnbTypes[0] || lnb == kLnbTypes[1];
             xml.Attr(TunerAttribute(u"lnb", t), lnb);
             xml.Attr(TunerAttribute(u"k22", t),

@@ -1,0 +1,338 @@
+#include "database/database_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "database/export_copy.h"
+#include "database/export_faults.h"
+#include "database/schema.h"
+#include "database_generator.h"
+#include "fake_platform.h"
+#include "temp_dir.h"
+
+namespace vesko {
+namespace {
+
+using testing::FakePlatform;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr std::u16string_view kOpenFailed =
+    u"Unable to load all the documents or file missing,please check your files";
+constexpr std::u16string_view kExitQuestion = u"         Save and leave ?";
+
+DatabaseSize SmallSize() {
+    DatabaseSize size;
+    size.satellites = 2;
+    size.satTransponders = 6;
+    size.terTransponders = 2;
+    size.cableTransponders = 2;
+    size.tvServices = 20;
+    size.radioServices = 6;
+    size.maxGroupMembers = 4;
+    return size;
+}
+
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().filename().string()] = ReadBytes(entry.path());
+        }
+    }
+    return files;
+}
+
+// The editor's working folder is the current directory; the databases live elsewhere.
+struct Fixture {
+    TempDir work{true};
+    TempDir data;
+    FakePlatform platform;
+    CDatabaseFolder folder{platform};
+    int reloads = 0;
+
+    std::filesystem::path MakeDatabase(std::string_view name, DatabaseSize size = SmallSize(),
+                                       uint32_t seed = 1) {
+        const auto path = data / name;
+        EXPECT_TRUE(GenerateDatabase(path, size, seed));
+        return path;
+    }
+    bool Open(const std::filesystem::path& path, OpenSource source = OpenSource::Drop) {
+        return folder.OpenFolder(path, source, [this] { ++reloads; });
+    }
+};
+
+TEST(DatabaseFolder, OpenMakesWorkingCopiesAndSaveWritesTheirExportForm) {
+    Fixture f;
+    const auto db = f.MakeDatabase("db");
+    ASSERT_TRUE(f.Open(db));
+    EXPECT_EQ(f.reloads, 1);
+    EXPECT_TRUE(f.folder.IsDatabaseOpen());
+    EXPECT_EQ(f.folder.GetFolderPath(), db);
+    EXPECT_TRUE(f.platform.messages.empty());
+    for (const auto& file : kRequiredFiles) {
+        EXPECT_TRUE(std::filesystem::exists(file.workingCopy)) << file.workingCopy;
+    }
+    EXPECT_TRUE(std::filesystem::exists(kSatTerWork));
+    EXPECT_TRUE(std::filesystem::exists(kSatCableWork));
+    // Working copies keep each file's encoding: the mark of tv_prog.xml, the CR LF of sat.xml.
+    EXPECT_EQ(ReadBytes(kTvProgWork).substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(ReadBytes(kSatWork).find("\r\n"), std::string::npos);
+
+    // Save writes exactly the export form of every working copy.
+    ASSERT_TRUE(f.folder.Save());
+    TempDir expected;
+    for (const auto& file : kRequiredFiles) {
+        ASSERT_EQ(ExportCopy(file.workingCopy, expected / file.fileName), 0);
+        EXPECT_EQ(ReadBytes(db / file.fileName), ReadBytes(expected / file.fileName))
+            << file.fileName;
+    }
+    const std::string sat = ReadBytes(db / "sat.xml");
+    EXPECT_EQ(sat.find('\r'), std::string::npos);
+    EXPECT_EQ(ReadBytes(db / "tv_prog.xml").substr(0, 5), "<?xml");
+    EXPECT_NE(ReadBytes(db / "tv_prog.xml").find("Первый канал"), std::string::npos);
+
+    // A second Save, and a reopen of the saved folder and Save, change nothing.
+    const auto saved = Snapshot(db);
+    ASSERT_TRUE(f.folder.Save());
+    EXPECT_EQ(Snapshot(db), saved);
+    ASSERT_TRUE(f.Open(db));
+    ASSERT_TRUE(f.folder.Save());
+    EXPECT_EQ(Snapshot(db), saved);
+}
+
+TEST(DatabaseFolder, OptionalFilesAreWrittenOnlyWhereTheDestinationHasThem) {
+    Fixture f;
+    DatabaseSize size = SmallSize();
+    size.withCable = false;
+    size.withTerrestrial = false;
+    const auto plain = f.MakeDatabase("plain", size);
+    ASSERT_TRUE(f.Open(plain));
+    ASSERT_TRUE(f.folder.Save());
+    EXPECT_FALSE(std::filesystem::exists(plain / "sat_t.xml"));
+    EXPECT_FALSE(std::filesystem::exists(plain / "sat_c.xml"));
+    EXPECT_EQ(Snapshot(plain).size(), 5u);
+
+    // A full database saved to a folder holding only sat_c.xml: the cable file is
+    // replaced there, the terrestrial one is not created.
+    const auto full = f.MakeDatabase("full");
+    ASSERT_TRUE(f.Open(full));
+    const auto target = f.data / "target";
+    std::filesystem::create_directory(target);
+    WriteBytes(target / "sat_c.xml", "old");
+    f.platform.folders.push_back(target);
+    f.folder.SaveTo();
+    EXPECT_EQ(f.platform.chooserTitles.back(), u"please select XML dir");
+    EXPECT_NE(ReadBytes(target / "sat_c.xml"), "old");
+    EXPECT_FALSE(std::filesystem::exists(target / "sat_t.xml"));
+    EXPECT_TRUE(std::filesystem::exists(target / "radio_fav.xml"));
+    // Save to leaves the open folder where it was.
+    EXPECT_EQ(f.folder.GetFolderPath(), full);
+}
+
+TEST(DatabaseFolder, FailedOpenShowsTheMessagesAndKeepsTheCurrentDatabase) {
+    Fixture f;
+    const auto good = f.MakeDatabase("good");
+    ASSERT_TRUE(f.Open(good));
+    f.folder.AddChange();
+    const auto workingBefore = Snapshot(f.work.Path());
+
+    // Only radio_fav.xml missing.
+    const auto noRadioFav = f.MakeDatabase("no-radio-fav");
+    std::filesystem::remove(noRadioFav / "radio_fav.xml");
+    EXPECT_FALSE(f.Open(noRadioFav));
+    EXPECT_EQ(f.platform.MessageTexts(),
+              (std::vector<std::u16string>{u"ERROR! Can not open :radio_fav.xml",
+                                           std::u16string(kOpenFailed)}));
+    // Only sat.xml missing: the count still falls short.
+    f.platform.messages.clear();
+    const auto noSat = f.MakeDatabase("no-sat");
+    std::filesystem::remove(noSat / "sat.xml");
+    EXPECT_FALSE(f.Open(noSat));
+    EXPECT_EQ(f.platform.MessageTexts(),
+              (std::vector<std::u16string>{u"ERROR! Can not :open sat.xml",
+                                           std::u16string(kOpenFailed)}));
+    // A folder that is no database at all, and a plain file dropped instead of a folder.
+    for (const auto& path : {f.data / "empty", f.data / "good" / "sat.xml"}) {
+        std::filesystem::create_directories(f.data / "empty");
+        f.platform.messages.clear();
+        EXPECT_FALSE(f.Open(path));
+        EXPECT_EQ(f.platform.MessageTexts(),
+                  (std::vector<std::u16string>{
+                      u"ERROR! Can not :open sat.xml", u"ERROR! Can not open :tv_prog.xml",
+                      u"ERROR! Can not open :radio_prog.xml", u"ERROR! Can not open :tv_fav.xml",
+                      u"ERROR! Can not open :radio_fav.xml", std::u16string(kOpenFailed)}));
+    }
+    // A required file that is a folder cannot be read either.
+    const auto dirFile = f.MakeDatabase("dir-file");
+    std::filesystem::remove(dirFile / "tv_fav.xml");
+    std::filesystem::create_directory(dirFile / "tv_fav.xml");
+    f.platform.messages.clear();
+    EXPECT_FALSE(f.Open(dirFile));
+    EXPECT_EQ(f.platform.MessageTexts().front(), u"ERROR! Can not open :tv_fav.xml");
+
+    // Through all of it the open database stayed exactly as it was.
+    EXPECT_EQ(f.reloads, 1);
+    EXPECT_TRUE(f.folder.IsDatabaseOpen());
+    EXPECT_EQ(f.folder.GetFolderPath(), good);
+    EXPECT_EQ(f.folder.GetChangeCount(), 1);
+    EXPECT_EQ(Snapshot(f.work.Path()), workingBefore);
+}
+
+TEST(DatabaseFolder, OpeningAnotherFolderReplacesEveryWorkingCopy) {
+    Fixture f;
+    ASSERT_TRUE(f.Open(f.MakeDatabase("first")));
+    WriteBytes(kRelationshipWork, "<x/>");
+    DatabaseSize size = SmallSize();
+    size.withCable = false;
+    ASSERT_TRUE(f.Open(f.MakeDatabase("second", size, 7), OpenSource::Menu));
+    EXPECT_FALSE(std::filesystem::exists(kRelationshipWork));
+    EXPECT_FALSE(std::filesystem::exists(kSatCableWork));
+    EXPECT_TRUE(std::filesystem::exists(kSatTerWork));
+    EXPECT_EQ(f.folder.GetFolderPath(), f.data / "second");
+    // The chooser's path gains a separator; Cancel opens nothing.
+    f.platform.folders.push_back(f.data / "first");
+    ASSERT_TRUE(f.folder.OpenFromChooser([] {}));
+    EXPECT_EQ(f.folder.GetFolderPath().string(), (f.data / "first").string() + "/");
+    EXPECT_FALSE(f.folder.OpenFromChooser([] {}));
+    EXPECT_EQ(f.folder.GetFolderPath().string(), (f.data / "first").string() + "/");
+}
+
+TEST(DatabaseFolder, FailedSaveIsReportedAndKeepsTheChanges) {
+    Fixture f;
+    const auto db = f.MakeDatabase("db");
+    ASSERT_TRUE(f.Open(db));
+    f.folder.AddChange();
+
+    // A destination file that has become a folder: the others are still written.
+    std::filesystem::remove(db / "tv_prog.xml");
+    std::filesystem::create_directory(db / "tv_prog.xml");
+    std::filesystem::remove(db / "radio_fav.xml");
+    EXPECT_FALSE(f.folder.Save());
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0].caption, u"VeksoEditor");
+    EXPECT_NE(f.platform.messages[0].text.find(u"tv_prog.xml"), std::u16string::npos);
+    EXPECT_EQ(f.platform.messages[0].text.find(u"sat.xml"), std::u16string::npos);
+    EXPECT_TRUE(std::filesystem::exists(db / "radio_fav.xml"));
+    EXPECT_EQ(f.folder.GetChangeCount(), 1);
+
+    // A write that fails half-way leaves every old file as it was.
+    std::filesystem::remove(db / "tv_prog.xml");
+    ASSERT_TRUE(f.folder.Save());
+    const auto before = Snapshot(db);
+    WriteBytes(db / "sat.xml", "receiver's own bytes");
+    SetExportFaultAfter(10);
+    f.platform.messages.clear();
+    f.folder.AddChange();
+    EXPECT_FALSE(f.folder.Save());
+    SetExportFaultAfter(-1);
+    EXPECT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(db / "sat.xml"), "receiver's own bytes");
+    EXPECT_EQ(ReadBytes(db / "tv_fav.xml"), before.at("tv_fav.xml"));
+
+    // The folder itself gone.
+    std::filesystem::remove_all(db);
+    f.platform.messages.clear();
+    EXPECT_FALSE(f.folder.Save());
+    EXPECT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.folder.GetChangeCount(), 1);
+}
+
+TEST(DatabaseFolder, SaveWithNoFolderOpenWritesNothing) {
+    Fixture f;
+    const auto root = std::filesystem::path("/");
+    const auto before = Snapshot(f.work.Path());
+    EXPECT_FALSE(f.folder.Save());
+    f.folder.SaveTo();
+    EXPECT_TRUE(f.platform.messages.empty());
+    EXPECT_TRUE(f.platform.chooserTitles.empty());
+    EXPECT_FALSE(std::filesystem::exists(root / "sat.xml"));
+    EXPECT_EQ(Snapshot(f.work.Path()), before);
+}
+
+TEST(DatabaseFolder, ExitQuestionAndItsAnswers) {
+    {
+        // Nothing open: no question, the working copies go.
+        Fixture f;
+        WriteBytes(kSatWork, "<x/>");
+        EXPECT_TRUE(f.folder.ConfirmExit(3));
+        EXPECT_TRUE(f.platform.messages.empty());
+        EXPECT_FALSE(std::filesystem::exists(kSatWork));
+    }
+    {
+        // Open but unchanged: no question.
+        Fixture f;
+        ASSERT_TRUE(f.Open(f.MakeDatabase("db")));
+        EXPECT_TRUE(f.folder.ConfirmExit(0));
+        EXPECT_TRUE(f.platform.messages.empty());
+        EXPECT_FALSE(std::filesystem::exists(kTvProgWork));
+    }
+    {
+        // Cancel keeps everything; a later exit asks again. No discards unsaved work.
+        Fixture f;
+        const auto db = f.MakeDatabase("db");
+        ASSERT_TRUE(f.Open(db));
+        WriteBytes(kTvFavWork, "<favourites/>");
+        f.platform.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+        EXPECT_FALSE(f.folder.ConfirmExit(2));
+        EXPECT_EQ(f.platform.messages.at(0).text, kExitQuestion);
+        EXPECT_EQ(f.platform.messages.at(0).buttons, MessageButtons::YesNoCancel);
+        EXPECT_TRUE(std::filesystem::exists(kTvFavWork));
+        EXPECT_TRUE(f.folder.ConfirmExit(0));
+        EXPECT_EQ(f.platform.messages.size(), 2u);
+        EXPECT_FALSE(std::filesystem::exists(kTvFavWork));
+        EXPECT_NE(ReadBytes(db / "tv_fav.xml"), "<favourites/>");
+    }
+    {
+        // Yes saves, then leaves; Yes with a failing save stays with the working copies.
+        Fixture f;
+        const auto db = f.MakeDatabase("db");
+        ASSERT_TRUE(f.Open(db));
+        WriteBytes(kTvFavWork, "<favourites/>");
+        std::filesystem::remove(db / "tv_fav.xml");
+        std::filesystem::create_directory(db / "tv_fav.xml");
+        f.platform.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::Yes};
+        EXPECT_FALSE(f.folder.ConfirmExit(1));
+        EXPECT_TRUE(std::filesystem::exists(kTvFavWork));
+        std::filesystem::remove(db / "tv_fav.xml");
+        EXPECT_TRUE(f.folder.ConfirmExit(0));
+        EXPECT_EQ(ReadBytes(db / "tv_fav.xml"), "<favourites/>");
+        EXPECT_FALSE(std::filesystem::exists(kTvFavWork));
+    }
+}
+
+TEST(DatabaseFolder, LeavingAChangedDatabaseForAnotherAsksFirst) {
+    Fixture f;
+    const auto first = f.MakeDatabase("first");
+    ASSERT_TRUE(f.Open(first));
+    EXPECT_TRUE(f.folder.ConfirmLeaveCurrent(0));  // unchanged: no question
+    EXPECT_TRUE(f.platform.messages.empty());
+    WriteBytes(kTvFavWork, "<favourites/>");
+    f.platform.answers = {MessageAnswer::Cancel, MessageAnswer::Yes};
+    EXPECT_FALSE(f.folder.ConfirmLeaveCurrent(1));
+    EXPECT_TRUE(f.folder.ConfirmLeaveCurrent(1));
+    EXPECT_EQ(ReadBytes(first / "tv_fav.xml"), "<favourites/>");
+    // A successful open starts the new database with no changes counted.
+    f.folder.AddChange();
+    ASSERT_TRUE(f.Open(f.MakeDatabase("second")));
+    EXPECT_EQ(f.folder.GetChangeCount(), 0);
+}
+
+TEST(DatabaseFolder, NativePathsOfAnyLengthAndScript) {
+    Fixture f;
+    std::string deep = "Спутниковая база данных";
+    std::filesystem::path path = f.data.Path();
+    while (path.string().size() < 400) {
+        path /= deep;
+    }
+    ASSERT_TRUE(GenerateDatabase(path, SmallSize()));
+    ASSERT_TRUE(f.Open(path));
+    WriteBytes(kTvFavWork, "<favourites/>");
+    ASSERT_TRUE(f.folder.Save());
+    EXPECT_EQ(ReadBytes(path / "tv_fav.xml"), "<favourites/>");
+}
+
+}  // namespace
+}  // namespace vesko

@@ -1,0 +1,169 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/commands.h"
+#include "app/test_folder.h"
+#include "fake_platform.h"
+#include "ui/drag_list_view.h"
+#include "ui/list_pages.h"
+#include "ui/qt_test_app.h"
+#include "ui/startup.h"
+
+namespace vesko {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct MainWindowFixture : ::testing::Test {
+    MainWindowFixture() {
+        testing::TestApp();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void Drop(const std::filesystem::path& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(path.u16string()))});
+        const QPoint at(window.width() / 2, window.height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+    }
+
+    testing::ScratchDirectory scratch;
+    testing::FakePlatform platform;
+    CEditorDlg editor{platform};
+    ui::MainWindow window{editor};
+    std::filesystem::path folder = testing::WriteTinyDatabase(scratch.Path() / "db", 3);
+};
+
+TEST_F(MainWindowFixture, WindowMenusToolbarAndTabs) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Vesko Editor"));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());  // fixed size
+
+    QStringList tabs;
+    for (int i = 0; i < window.Tabs()->count(); ++i) {
+        tabs << window.Tabs()->tabText(i);
+    }
+    EXPECT_EQ(tabs, (QStringList{"TV", "Radio", "Fav Tv", "Fav Radio", "Sat Tp", "Satellite",
+                                 "Ter Tp", "Cable Tp", "Icon"}));
+
+    QStringList bar;
+    for (QAction* action : window.menuBar()->actions()) {
+        bar << action->text();
+    }
+    EXPECT_EQ(bar, (QStringList{"File", "About", "History"}));
+    QStringList file;
+    for (QAction* action : window.menuBar()->actions().front()->menu()->actions()) {
+        if (!action->isSeparator()) {
+            file << action->text();
+        }
+    }
+    EXPECT_EQ(file, (QStringList{"&Open...", "Save(&s)", "&Save to", "&Exit"}));
+    QStringList tools;
+    for (QAction* action : window.findChild<QToolBar*>()->actions()) {
+        tools << action->text();
+    }
+    EXPECT_EQ(tools, (QStringList{"Open", "Save", "Exit"}));
+}
+
+TEST_F(MainWindowFixture, DroppedFolderOpensAndPagesFollow) {
+    Drop(folder);
+    EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    auto* satellite = static_cast<ui::SatellitePageWidget*>(window.Page(PageTab::Satellite));
+    EXPECT_FALSE(satellite->TunerButton()->isHidden());  // three tuners in the tiny database
+
+    // A drop of something that is no database shows every message and opens nothing.
+    platform.messages.clear();
+    Drop(scratch.Path());
+    EXPECT_EQ(platform.messages.size(), 6u);
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+}
+
+TEST_F(MainWindowFixture, FirstArgumentOpensAsDrop) {
+    std::filesystem::current_path(scratch.Path());
+    const auto named = ui::FolderFromArguments({"vesko-editor", "db"});
+    EXPECT_EQ(named, folder);
+    EXPECT_TRUE(ui::FolderFromArguments({"vesko-editor"}).empty());
+    EXPECT_TRUE(window.OpenFolder(named));
+    EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+}
+
+TEST_F(MainWindowFixture, ShortcutsRunOnceWhereverTheFocusIs) {
+    window.Tabs()->tabBar()->setFocus();
+    QTest::keyClick(window.Tabs()->tabBar(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.chooserTitles.size(), 1u);
+
+    // The satellite list turns Ctrl+O into its own command; still one chooser.
+    window.Tabs()->setCurrentIndex(static_cast<int>(PageTab::Satellite));
+    auto* satellite = static_cast<ui::SatellitePageWidget*>(window.Page(PageTab::Satellite));
+    satellite->SatelliteView()->setFocus();
+    QTest::keyClick(satellite->SatelliteView(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.chooserTitles.size(), 2u);
+
+    // Ctrl+S saves the open folder.
+    ASSERT_TRUE(window.OpenFolder(folder));
+    WriteFile(scratch.Work() / "temp_radio_prog.xml", "<programs edited=\"1\"/>");
+    window.Tabs()->tabBar()->setFocus();
+    QTest::keyClick(window.Tabs()->tabBar(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(folder / "radio_prog.xml"), "<programs edited=\"1\"/>");
+}
+
+TEST_F(MainWindowFixture, EnterAndEscapeNeverCloseTheWindow) {
+    auto* tv = static_cast<ui::ServicePageWidget*>(window.Page(PageTab::Tv));
+    QTest::keyClick(tv->ListView(), Qt::Key_Escape);
+    QTest::keyClick(tv->ListView(), Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Enter);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(platform.endedWith, -1);
+}
+
+TEST_F(MainWindowFixture, CloseButtonAsksTheExitQuestion) {
+    ASSERT_TRUE(window.OpenFolder(folder));
+    editor.TvPage().List().m_dropCount = 1;
+
+    platform.answers.push_back(MessageAnswer::Cancel);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(platform.endedWith, -1);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, u"         Save and leave ?");
+
+    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs kept=\"yes\"/>");
+    platform.answers.push_back(MessageAnswer::Yes);
+    window.close();
+    EXPECT_EQ(platform.endedWith, 0);
+    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), "<programs kept=\"yes\"/>");
+}
+
+TEST_F(MainWindowFixture, ExitAnsweredNoLeavesTheFolderUntouched) {
+    ASSERT_TRUE(window.OpenFolder(folder));
+    const std::string before = ReadFile(folder / "tv_prog.xml");
+    editor.FavTvPage().GroupList().m_dropCount = 1;
+    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs/>");
+    platform.answers.push_back(MessageAnswer::No);
+    window.findChild<QToolBar*>()->actions().at(2)->trigger();  // toolbar Exit
+    EXPECT_EQ(platform.endedWith, 0);
+    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), before);
+    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_tv_prog.xml"));
+}
+
+}  // namespace
+}  // namespace vesko
