@@ -30,8 +30,9 @@ using vesko::CXmlDoc;
 
 // The message boxes of a move never show here: the moved row is in the middle.
 class SilentPlatform : public vesko::Platform {
-public:
-    vesko::MessageAnswer ShowMessage(std::u16string_view, std::u16string_view, vesko::MessageButtons) override {
+  public:
+    vesko::MessageAnswer ShowMessage(std::u16string_view, std::u16string_view,
+                                     vesko::MessageButtons) override {
         return vesko::MessageAnswer::Ok;
     }
     fs::path ChooseFolder(std::u16string_view) override { return {}; }
@@ -52,13 +53,16 @@ void MakeWorkingCopies(const fs::path& database, const fs::path& pristine) {
     fs::create_directories(pristine);
     auto copy = [&](const vesko::DatabaseFile& file) {
         const fs::path source = database / file.fileName;
-        if (!fs::exists(source)) return;
+        if (!fs::exists(source))
+            return;
         CXmlDoc doc;
         doc.Load(source);
         doc.Save(pristine / file.workingCopy);
     };
-    for (const auto& file : vesko::kRequiredFiles) copy(file);
-    for (const auto& file : vesko::kOptionalFiles) copy(file);
+    for (const auto& file : vesko::kRequiredFiles)
+        copy(file);
+    for (const auto& file : vesko::kOptionalFiles)
+        copy(file);
 }
 
 void RestoreWorkingCopies(const fs::path& pristine) {
@@ -92,7 +96,8 @@ struct Command {
 
 void SelectRows(CServicePage& page, int first, int count, int step) {
     page.List().ClearSelection();
-    for (int k = 0; k < count; ++k) page.List().SetSelected(first + k * step, true);
+    for (int k = 0; k < count; ++k)
+        page.List().SetSelected(first + k * step, true);
 }
 
 }  // namespace
@@ -101,7 +106,8 @@ int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const int only = argc > 2 ? std::atoi(argv[2]) : -1;  // one command, for profiling
     const fs::path previous = fs::current_path();
-    const fs::path root = fs::temp_directory_path() / ("vesko-bench-commands-" + std::to_string(::getpid()));
+    const fs::path root =
+        fs::temp_directory_path() / ("vesko-bench-commands-" + std::to_string(::getpid()));
     fs::create_directories(root / "work");
     std::printf("generating the large database in %s ...\n", root.c_str());
     if (!vesko::GenerateDatabase(root / "db", vesko::DatabaseSize::Large())) {
@@ -110,26 +116,33 @@ int main(int argc, char** argv) {
     }
     MakeWorkingCopies(root / "db", root / "pristine");
     fs::current_path(root / "work");
-    std::printf("temp_tv_prog.xml: %ju bytes, temp_tv_fav.xml: %ju bytes, temp_sat.xml: %ju bytes\n",
-                static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kTvProgWork)),
-                static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kTvFavWork)),
-                static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kSatWork)));
+    std::printf(
+        "temp_tv_prog.xml: %ju bytes, temp_tv_fav.xml: %ju bytes, temp_sat.xml: %ju bytes\n",
+        static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kTvProgWork)),
+        static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kTvFavWork)),
+        static_cast<uintmax_t>(fs::file_size(root / "pristine" / vesko::kSatWork)));
 
     SilentPlatform platform;
-    const std::vector<const char*> reloadFiles{vesko::kTvProgWork, vesko::kTvFavWork, vesko::kSatWork,
-                                               vesko::kSatTerWork, vesko::kSatCableWork};
+    const std::vector<const char*> reloadFiles{vesko::kTvProgWork, vesko::kTvFavWork,
+                                               vesko::kSatWork, vesko::kSatTerWork,
+                                               vesko::kSatCableWork};
     const std::vector<const char*> progAndFav{vesko::kTvProgWork, vesko::kTvFavWork};
     const std::vector<Command> commands{
-        {"Reload (10,000 rows)", reloadFiles, [](CServicePage&) {}, [](CServicePage& page) { page.Reload(); }},
-        {"delete 1,000 selected services", progAndFav, [](CServicePage& page) { SelectRows(page, 3, 1000, 9); },
+        {"Reload (10,000 rows)", reloadFiles, [](CServicePage&) {},
+         [](CServicePage& page) { page.Reload(); }},
+        {"delete 1,000 selected services", progAndFav,
+         [](CServicePage& page) { SelectRows(page, 3, 1000, 9); },
          [](CServicePage& page) {
              page.DeleteSelected();
              page.RenumberRows();
          }},
-        {"move a service down", progAndFav, [](CServicePage& page) { SelectRows(page, 5000, 1, 1); },
+        {"move a service down", progAndFav,
+         [](CServicePage& page) { SelectRows(page, 5000, 1, 1); },
          [&platform](CServicePage& page) { page.MoveDown(platform); }},
-        {"toggle lock on 1,000 services", {vesko::kTvProgWork},
-         [](CServicePage& page) { SelectRows(page, 7, 1000, 9); }, [](CServicePage& page) { page.ToggleLock(); }},
+        {"toggle lock on 1,000 services",
+         {vesko::kTvProgWork},
+         [](CServicePage& page) { SelectRows(page, 7, 1000, 9); },
+         [](CServicePage& page) { page.ToggleLock(); }},
         {"drag 100 rows", progAndFav,
          [](CServicePage& page) {
              SelectRows(page, 2000, 100, 1);
@@ -143,7 +156,8 @@ int main(int argc, char** argv) {
     std::printf("%-34s %10s %10s %7s\n", "command", "ms", "floor ms", "ratio");
     for (size_t index = 0; index < commands.size(); ++index) {
         const Command& command = commands[index];
-        if (only >= 0 && static_cast<size_t>(only) != index) continue;
+        if (only >= 0 && static_cast<size_t>(only) != index)
+            continue;
         std::vector<double> times;
         for (int k = 0; k < repetitions; ++k) {
             RestoreWorkingCopies(root / "pristine");

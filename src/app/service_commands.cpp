@@ -22,19 +22,32 @@ struct ServiceCommand {
 // Add to favourites (32796 / 32785) and search (32820 / 32821) are not handled here.
 ServiceCommand Decode(int command) {
     switch (command) {
-        case kCmdTvEdit: return {ServiceKind::Tv, ServiceAction::Edit};
-        case kCmdTvDelete: return {ServiceKind::Tv, ServiceAction::Delete};
-        case kCmdTvMoveUp: return {ServiceKind::Tv, ServiceAction::MoveUp};
-        case kCmdTvMoveDown: return {ServiceKind::Tv, ServiceAction::MoveDown};
-        case kCmdTvLock: return {ServiceKind::Tv, ServiceAction::Lock};
-        case kCmdTvSkip: return {ServiceKind::Tv, ServiceAction::Skip};
-        case kCmdRadioEdit: return {ServiceKind::Radio, ServiceAction::Edit};
-        case kCmdRadioDelete: return {ServiceKind::Radio, ServiceAction::Delete};
-        case kCmdRadioMoveUp: return {ServiceKind::Radio, ServiceAction::MoveUp};
-        case kCmdRadioMoveDown: return {ServiceKind::Radio, ServiceAction::MoveDown};
-        case kCmdRadioLock: return {ServiceKind::Radio, ServiceAction::Lock};
-        case kCmdRadioSkip: return {ServiceKind::Radio, ServiceAction::Skip};
-        default: return {};
+        case kCmdTvEdit:
+            return {ServiceKind::Tv, ServiceAction::Edit};
+        case kCmdTvDelete:
+            return {ServiceKind::Tv, ServiceAction::Delete};
+        case kCmdTvMoveUp:
+            return {ServiceKind::Tv, ServiceAction::MoveUp};
+        case kCmdTvMoveDown:
+            return {ServiceKind::Tv, ServiceAction::MoveDown};
+        case kCmdTvLock:
+            return {ServiceKind::Tv, ServiceAction::Lock};
+        case kCmdTvSkip:
+            return {ServiceKind::Tv, ServiceAction::Skip};
+        case kCmdRadioEdit:
+            return {ServiceKind::Radio, ServiceAction::Edit};
+        case kCmdRadioDelete:
+            return {ServiceKind::Radio, ServiceAction::Delete};
+        case kCmdRadioMoveUp:
+            return {ServiceKind::Radio, ServiceAction::MoveUp};
+        case kCmdRadioMoveDown:
+            return {ServiceKind::Radio, ServiceAction::MoveDown};
+        case kCmdRadioLock:
+            return {ServiceKind::Radio, ServiceAction::Lock};
+        case kCmdRadioSkip:
+            return {ServiceKind::Radio, ServiceAction::Skip};
+        default:
+            return {};
     }
 }
 
@@ -66,11 +79,13 @@ void RefreshFavouritesAfterDelete(CEditorDlg& editor, ServiceKind kind) {
 
 void EditService(CEditorDlg& editor, CServicePage& page) {
     const int row = page.GetSelectedRow();
-    if (row == -1) return;
+    if (row == -1)
+        return;
     CServiceEditDlg form(editor.GetPlatform());
     form.m_page = &page;
     form.Open();
-    if (!editor.GetPlatform().RunDialog(form)) return;
+    if (!editor.GetPlatform().RunDialog(form))
+        return;
     page.List().SelectAndShow(row);
     page.RefreshSelectedRows();
     RefreshOtherPagesAfterEdit(editor, page.Kind());
@@ -82,14 +97,16 @@ void DeleteServices(CEditorDlg& editor, CServicePage& page) {
     page.RenumberRows();
     RefreshFavouritesAfterDelete(editor, page.Kind());
     // Nothing selected, nothing deleted: nothing to save either.
-    if (deleted > 0) editor.Folder().AddChange();
+    if (deleted > 0)
+        editor.Folder().AddChange();
 }
 
 }  // namespace
 
 bool HandleServiceCommand(CEditorDlg& editor, int command) {
     const ServiceCommand decoded = Decode(command);
-    if (decoded.action == ServiceAction::None) return false;
+    if (decoded.action == ServiceAction::None)
+        return false;
     CServicePage& page = PageOf(editor, decoded.kind);
     switch (decoded.action) {
         case ServiceAction::Edit:
@@ -99,10 +116,12 @@ bool HandleServiceCommand(CEditorDlg& editor, int command) {
             DeleteServices(editor, page);
             break;
         case ServiceAction::MoveUp:
-            if (page.MoveUp(editor.GetPlatform())) editor.Folder().AddChange();
+            if (page.MoveUp(editor.GetPlatform()))
+                editor.Folder().AddChange();
             break;
         case ServiceAction::MoveDown:
-            if (page.MoveDown(editor.GetPlatform())) editor.Folder().AddChange();
+            if (page.MoveDown(editor.GetPlatform()))
+                editor.Folder().AddChange();
             break;
         // Lock and skip are not changes of the main window, but they did change the
         // working copy: the page's own counter takes them, so that leaving the editor

@@ -24,24 +24,44 @@ struct EditLayout {
     UnitRect name, free, lock, skip, transponder, satellite, ok, reset, cancel;
 };
 
-constexpr EditLayout kTvLayout{141, 167, 6, 52,
-                               {61, 5, 77, 12},    {61, 29, 77, 88},   {61, 54, 77, 30},
-                               {61, 79, 77, 30},   {61, 102, 77, 12},  {61, 127, 77, 12},
-                               {4, 146, 35, 14},   {52, 146, 35, 14},  {100, 146, 35, 14}};
-constexpr EditLayout kRadioLayout{139, 171, 7, 49,
-                                  {59, 4, 75, 15},    {59, 31, 75, 88},   {59, 55, 75, 30},
-                                  {59, 79, 75, 30},   {59, 103, 75, 15},  {59, 130, 75, 15},
-                                  {6, 153, 35, 14},   {54, 153, 35, 14},  {102, 153, 35, 14}};
+constexpr EditLayout kTvLayout{141,
+                               167,
+                               6,
+                               52,
+                               {61, 5, 77, 12},
+                               {61, 29, 77, 88},
+                               {61, 54, 77, 30},
+                               {61, 79, 77, 30},
+                               {61, 102, 77, 12},
+                               {61, 127, 77, 12},
+                               {4, 146, 35, 14},
+                               {52, 146, 35, 14},
+                               {100, 146, 35, 14}};
+constexpr EditLayout kRadioLayout{139,
+                                  171,
+                                  7,
+                                  49,
+                                  {59, 4, 75, 15},
+                                  {59, 31, 75, 88},
+                                  {59, 55, 75, 30},
+                                  {59, 79, 75, 30},
+                                  {59, 103, 75, 15},
+                                  {59, 130, 75, 15},
+                                  {6, 153, 35, 14},
+                                  {54, 153, 35, 14},
+                                  {102, 153, 35, 14}};
 constexpr double kClosedListHeight = 12;
 
 QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QRect Place(const DialogUnits& units, const UnitRect& r) { return units.Rect(r.x, r.y, r.w, r.h); }
+QRect Place(const DialogUnits& units, const UnitRect& r) {
+    return units.Rect(r.x, r.y, r.w, r.h);
+}
 
-void AddLabel(QWidget* parent, const DialogUnits& units, const EditLayout& layout, const UnitRect& control,
-              const QString& text) {
+void AddLabel(QWidget* parent, const DialogUnits& units, const EditLayout& layout,
+              const UnitRect& control, const QString& text) {
     auto* label = new QLabel(text, parent);
     const double height = std::min(control.h, kClosedListHeight);
     label->setGeometry(units.Rect(layout.labelX, control.y, layout.labelWidth, height));
@@ -56,12 +76,14 @@ QLineEdit* AddEdit(QWidget* parent, const DialogUnits& units, const UnitRect& r)
 
 QComboBox* AddYesNoList(QWidget* parent, const DialogUnits& units, const UnitRect& r) {
     auto* list = new QComboBox(parent);
-    for (std::u16string_view choice : CServiceEditDlg::kChoices) list->addItem(ToQString(choice));
+    for (std::u16string_view choice : CServiceEditDlg::kChoices)
+        list->addItem(ToQString(choice));
     list->setGeometry(units.Rect(r.x, r.y, r.w, kClosedListHeight));
     return list;
 }
 
-QPushButton* AddButton(QWidget* parent, const DialogUnits& units, const UnitRect& r, const QString& text) {
+QPushButton* AddButton(QWidget* parent, const DialogUnits& units, const UnitRect& r,
+                       const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setGeometry(Place(units, r));
     button->setAutoDefault(false);
@@ -70,7 +92,8 @@ QPushButton* AddButton(QWidget* parent, const DialogUnits& units, const UnitRect
 
 }  // namespace
 
-ServiceEditDialog::ServiceEditDialog(CServiceEditDlg& form, QWidget* parent) : QDialog(parent), m_form(form) {
+ServiceEditDialog::ServiceEditDialog(CServiceEditDlg& form, QWidget* parent)
+    : QDialog(parent), m_form(form) {
     const bool radio = form.m_page != nullptr && form.m_page->Kind() == ServiceKind::Radio;
     const EditLayout& layout = radio ? kRadioLayout : kTvLayout;
     const DialogUnits units = DialogUnits::FromFont(font());
@@ -129,7 +152,8 @@ void ServiceEditDialog::TakeFields() {
 // already longer (as stored) may still be shortened.
 void ServiceEditDialog::LimitTyping(const QString& text) {
     if (text.size() > CServiceEditDlg::kNameLimit && text.size() > m_acceptedName.size()) {
-        const int cursor = m_name->cursorPosition() - static_cast<int>(text.size() - m_acceptedName.size());
+        const int cursor =
+            m_name->cursorPosition() - static_cast<int>(text.size() - m_acceptedName.size());
         m_name->setText(m_acceptedName);
         m_name->setCursorPosition(std::max(0, cursor));
         return;
@@ -140,7 +164,8 @@ void ServiceEditDialog::LimitTyping(const QString& text) {
 void ServiceEditDialog::OnOk() {
     TakeFields();
     // The form refuses (and says why) when the name is too long; the dialog stays.
-    if (m_form.Ok()) accept();
+    if (m_form.Ok())
+        accept();
 }
 
 void ServiceEditDialog::OnReset() {

@@ -17,7 +17,7 @@ namespace vesko::testing {
 namespace {
 
 class ServiceEditDialogTest : public ServicePageTest {
-protected:
+  protected:
     struct App {
         App() { TestApp(); }
     } m_app;
@@ -77,7 +77,8 @@ TEST_F(ServiceEditDialogTest, LongStoredNameIsShownWholeButTypingStopsAtForty) {
     QTest::keyClick(dialog.NameEdit(), Qt::Key_X);
     EXPECT_EQ(dialog.NameEdit()->text().size(), 45);  // no growth beyond the limit
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
-    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{u"Please enter no more than 40 characters."});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{u"Please enter no more than 40 characters."});
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 
     // Shortened below the limit it is typed into and accepted.

@@ -19,7 +19,7 @@ namespace vesko::testing {
 namespace {
 
 class ServicePageViewTest : public ServicePageTest {
-protected:
+  protected:
     void SetUp() override {
         ServicePageTest::SetUp();
         m_editor.TvPage().Reload();
@@ -31,7 +31,9 @@ protected:
     }
 
     QWidget* Viewport() { return m_view->viewport(); }
-    QPoint RowPoint(int row) { return {30, m_view->rowViewportPosition(row) + m_view->rowHeight(row) / 2}; }
+    QPoint RowPoint(int row) {
+        return {30, m_view->rowViewportPosition(row) + m_view->rowHeight(row) / 2};
+    }
     void Click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(Viewport(), Qt::LeftButton, modifiers, RowPoint(row));
     }
@@ -92,7 +94,8 @@ TEST_F(ServicePageViewTest, PlusAndMinusMoveOneSelectedService) {
     // At the top: the message, nothing moved.
     Click(0);
     QTest::keyClick(m_view, Qt::Key_Plus);
-    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{u"The item is the first row!"});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{u"The item is the first row!"});
 }
 
 TEST_F(ServicePageViewTest, DoubleClickOpensTheEditDialog) {

@@ -9,11 +9,14 @@ namespace vesko {
 
 namespace {
 
-bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsXmlSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 size_t LeadingSpace(std::u16string_view text) {
     size_t k = 0;
-    while (k < text.size() && IsXmlSpace(text[k])) ++k;
+    while (k < text.size() && IsXmlSpace(text[k]))
+        ++k;
     return k;
 }
 
@@ -43,11 +46,13 @@ int ElementSplicer::NewPiece(std::u16string_view text, bool element) {
 
 // Cuts the original text at the marked elements: gap, element, gap, ..., gap.
 void ElementSplicer::LinkAll() {
-    if (m_linked) return;
+    if (m_linked)
+        return;
     m_linked = true;
     std::vector<size_t> order(m_elementOrder.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return m_starts[a] < m_starts[b]; });
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return m_starts[a] < m_starts[b]; });
 
     int last = -1;
     size_t cursor = 0;
@@ -74,7 +79,8 @@ void ElementSplicer::LinkAfter(int id, int after) {
     Piece& piece = m_pieces[id];
     piece.prev = after;
     piece.next = m_pieces[after].next;
-    if (piece.next >= 0) m_pieces[piece.next].prev = id;
+    if (piece.next >= 0)
+        m_pieces[piece.next].prev = id;
     m_pieces[after].next = id;
 }
 
@@ -85,7 +91,8 @@ void ElementSplicer::Unlink(int id) {
     } else {
         m_head = piece.next;
     }
-    if (piece.next >= 0) m_pieces[piece.next].prev = piece.prev;
+    if (piece.next >= 0)
+        m_pieces[piece.next].prev = piece.prev;
     piece.prev = piece.next = -1;
 }
 
@@ -115,7 +122,8 @@ void ElementSplicer::Remove(int id) {
     bool removable = true;
     for (int q = next; q >= 0; q = m_pieces[q].next) {
         const Piece& piece = m_pieces[q];
-        if (piece.element) break;
+        if (piece.element)
+            break;
         const size_t k = LeadingSpace(piece.text);
         trims.emplace_back(q, k);
         if (k < piece.text.size()) {
@@ -123,10 +131,12 @@ void ElementSplicer::Remove(int id) {
             break;
         }
     }
-    if (!removable) return;
+    if (!removable)
+        return;
     for (auto [q, k] : trims) {
         m_pieces[q].text.remove_prefix(k);
-        if (m_pieces[q].text.empty()) Unlink(q);
+        if (m_pieces[q].text.empty())
+            Unlink(q);
     }
 }
 
@@ -143,9 +153,11 @@ int ElementSplicer::InsertAfter(int anchorId, std::u16string markup) {
             break;
         }
         const size_t k = LeadingSpace(piece.text);
-        if (k == piece.text.size()) continue;
+        if (k == piece.text.size())
+            continue;
         if (piece.text[k] == u'<') {
-            if (k > 0) SplitGap(q, k);
+            if (k > 0)
+                SplitGap(q, k);
             before = k > 0 ? m_pieces[q].next : q;
         }
         break;
@@ -162,23 +174,28 @@ int ElementSplicer::FirstLiveElement() const {
         // Nothing is linked yet: the first marked element in text order.
         int best = -1;
         for (size_t k = 0; k < m_elementOrder.size(); ++k) {
-            if (best < 0 || m_starts[k] < m_starts[static_cast<size_t>(best)]) best = static_cast<int>(k);
+            if (best < 0 || m_starts[k] < m_starts[static_cast<size_t>(best)])
+                best = static_cast<int>(k);
         }
         return best < 0 ? -1 : m_elementOrder[static_cast<size_t>(best)];
     }
     for (int q = m_head; q >= 0; q = m_pieces[q].next) {
-        if (m_pieces[q].element) return q;
+        if (m_pieces[q].element)
+            return q;
     }
     return -1;
 }
 
 std::u16string ElementSplicer::Build() const {
-    if (!m_linked) return std::u16string(m_original);
+    if (!m_linked)
+        return std::u16string(m_original);
     size_t size = 0;
-    for (int q = m_head; q >= 0; q = m_pieces[q].next) size += m_pieces[q].text.size();
+    for (int q = m_head; q >= 0; q = m_pieces[q].next)
+        size += m_pieces[q].text.size();
     std::u16string text;
     text.reserve(size);
-    for (int q = m_head; q >= 0; q = m_pieces[q].next) text.append(m_pieces[q].text);
+    for (int q = m_head; q >= 0; q = m_pieces[q].next)
+        text.append(m_pieces[q].text);
     return text;
 }
 
@@ -188,14 +205,15 @@ std::u16string WithAttributes(
     CXmlDoc element;
     element.SetDoc(elementText);
     element.FindElement();
-    for (const auto& [name, value] : attributes) element.SetAttribute(name, value);
+    for (const auto& [name, value] : attributes)
+        element.SetAttribute(name, value);
     return element.GetDoc();
 }
 
 std::u16string_view ElementText(const CXmlDoc& doc, int record) {
     const ElementRecord& r = doc.GetIndex()[record];
-    return std::u16string_view(doc.GetDoc()).substr(static_cast<size_t>(r.start),
-                                                    static_cast<size_t>(r.length));
+    return std::u16string_view(doc.GetDoc())
+        .substr(static_cast<size_t>(r.start), static_cast<size_t>(r.length));
 }
 
 }  // namespace vesko

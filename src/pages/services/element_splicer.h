@@ -10,9 +10,9 @@
 // then gives the text that the same edits made one by one would have left.
 
 #include <deque>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vesko {
@@ -20,7 +20,7 @@ namespace vesko {
 class CXmlDoc;
 
 class ElementSplicer {
-public:
+  public:
     explicit ElementSplicer(std::u16string_view text);
 
     // Marks the element that spans [start, start + length) of the original text as
@@ -50,7 +50,7 @@ public:
     // The whole text with every edit applied.
     std::u16string Build() const;
 
-private:
+  private:
     struct Piece {
         std::u16string_view text;  // what is left of the piece (gaps lose leading space)
         bool element = false;
@@ -67,8 +67,8 @@ private:
 
     std::u16string_view m_original;
     std::vector<Piece> m_pieces;
-    std::vector<int> m_elementOrder;  // ids of the marked elements, before linking
-    std::vector<int> m_starts;        // their offsets in the original text
+    std::vector<int> m_elementOrder;     // ids of the marked elements, before linking
+    std::vector<int> m_starts;           // their offsets in the original text
     std::deque<std::u16string> m_owned;  // texts of new and replaced markup
     int m_head = -1;
     bool m_linked = false;
@@ -77,9 +77,9 @@ private:
 
 // The text of an element after setting attributes on it, made by the engine itself on
 // a copy of the element alone, so that quoting and escaping are exactly the engine's.
-std::u16string WithAttributes(std::u16string_view elementText,
-                              const std::vector<std::pair<std::u16string_view, std::u16string_view>>&
-                                  attributes);
+std::u16string WithAttributes(
+    std::u16string_view elementText,
+    const std::vector<std::pair<std::u16string_view, std::u16string_view>>& attributes);
 
 // The text of one whole element of a document (by record number).
 std::u16string_view ElementText(const CXmlDoc& doc, int record);

@@ -39,25 +39,30 @@ bool FavouriteMembers::Contains(const std::u16string& serviceKey) const {
     return !serviceKey.empty() && m_keys.count(serviceKey) != 0;
 }
 
-void RemoveFromFavourites(const std::filesystem::path& favWork, const std::vector<std::u16string>& keys) {
+void RemoveFromFavourites(const std::filesystem::path& favWork,
+                          const std::vector<std::u16string>& keys) {
     CXmlDoc favourites;
     LoadWorkingCopy(favourites, favWork);
 
     std::unordered_map<std::u16string, std::vector<int>> entriesByKey;
-    for (const std::u16string& key : keys) entriesByKey.try_emplace(key);
+    for (const std::u16string& key : keys)
+        entriesByKey.try_emplace(key);
     ElementSplicer splicer(favourites.GetDoc());
     ForEachMember(favourites, [&](int record) {
         const auto it = entriesByKey.find(favourites.GetAttribute(u"service_key"));
-        if (it != entriesByKey.end()) it->second.push_back(splicer.AddRecord(favourites, record));
+        if (it != entriesByKey.end())
+            it->second.push_back(splicer.AddRecord(favourites, record));
     });
     // Key by key, and in file order within a key: the removals then leave the same
     // white space as removing one key per load and save.
     for (const std::u16string& key : keys) {
         for (int entry : entriesByKey[key]) {
-            if (splicer.IsLive(entry)) splicer.Remove(entry);
+            if (splicer.IsLive(entry))
+                splicer.Remove(entry);
         }
     }
-    if (!splicer.Unchanged()) favourites.SetDoc(splicer.Build());
+    if (!splicer.Unchanged())
+        favourites.SetDoc(splicer.Build());
     SaveWorkingCopy(favourites, favWork);
 }
 

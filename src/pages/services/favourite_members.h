@@ -14,7 +14,7 @@ class CXmlDoc;
 
 // The service keys of every member of every group of a favourites document.
 class FavouriteMembers {
-public:
+  public:
     FavouriteMembers() = default;
     explicit FavouriteMembers(CXmlDoc& favourites);
     static FavouriteMembers Load(const std::filesystem::path& favWork);
@@ -23,13 +23,14 @@ public:
     // this key. An empty key is no service at all and is never a favourite.
     bool Contains(const std::u16string& serviceKey) const;
 
-private:
+  private:
     std::unordered_set<std::u16string> m_keys;
 };
 
 // Removes every member entry carrying one of `keys` from every group of the
 // favourites working copy: the text left is that of removing the keys one at a time
 // in the order given, with one load and one save.
-void RemoveFromFavourites(const std::filesystem::path& favWork, const std::vector<std::u16string>& keys);
+void RemoveFromFavourites(const std::filesystem::path& favWork,
+                          const std::vector<std::u16string>& keys);
 
 }  // namespace vesko

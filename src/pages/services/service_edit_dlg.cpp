@@ -7,14 +7,17 @@
 namespace vesko {
 
 std::u16string_view CServiceEditDlg::Title() const {
-    if (m_page != nullptr && m_page->Kind() == ServiceKind::Radio) return u"Radio Service information";
+    if (m_page != nullptr && m_page->Kind() == ServiceKind::Radio)
+        return u"Radio Service information";
     return u"TV Service information";
 }
 
 void CServiceEditDlg::Open() {
-    if (m_page == nullptr) return;
+    if (m_page == nullptr)
+        return;
     m_row = m_page->GetSelectedRow();
-    if (m_row == -1) return;
+    if (m_row == -1)
+        return;
     std::u16string satKey, tpKey, block, encrypt, bskip;
     m_page->GetServiceAttribute(m_row, u"name", m_name);
     m_page->GetServiceAttribute(m_row, u"sat_key", satKey);
@@ -37,7 +40,8 @@ void CServiceEditDlg::ReadLocation(const std::u16string& satKey, const std::u16s
     } else if (satKey == kCableSatKey) {
         m_transponder = CableTransponderText(tpKey);
         m_satellite = u"Cable";
-    } else if (const SatelliteTransponder found = FindSatelliteTransponder(satKey, tpKey); found.found) {
+    } else if (const SatelliteTransponder found = FindSatelliteTransponder(satKey, tpKey);
+               found.found) {
         m_satellite = found.satelliteName;
         m_transponder = found.text;
     } else {
@@ -53,7 +57,8 @@ bool CServiceEditDlg::Ok() {
         m_platform->ShowMessage(kMessageCaption, kNameTooLong, MessageButtons::Ok);
         return false;
     }
-    if (m_page == nullptr) return true;
+    if (m_page == nullptr)
+        return true;
     m_page->SetServiceAttribute(m_row, u"name", m_name);
     m_page->SetServiceAttribute(m_row, u"block", m_lock == kYes ? u"1" : u"0");
     m_page->SetServiceAttribute(m_row, u"bskip", m_skip == kYes ? u"1" : u"0");

@@ -14,19 +14,18 @@ namespace vesko {
 
 namespace {
 
-const ServicePageTraits kTvTraits{ServiceKind::Tv, kTvProgWork, kTvFavWork,
-                                  kCmdTvEdit, kCmdTvDelete, kCmdTvAddToFav, kCmdTvMoveUp,
-                                  kCmdTvMoveDown, kCmdTvSkip, kCmdTvLock, kCmdTvSearch,
-                                  u"Add to FAV"};
-const ServicePageTraits kRadioTraits{ServiceKind::Radio, kRadioProgWork, kRadioFavWork,
-                                     kCmdRadioEdit, kCmdRadioDelete, kCmdRadioAddToFav,
-                                     kCmdRadioMoveUp, kCmdRadioMoveDown, kCmdRadioSkip,
-                                     kCmdRadioLock, kCmdRadioSearch, u"Add To Fav"};
+const ServicePageTraits kTvTraits{ServiceKind::Tv, kTvProgWork,    kTvFavWork,   kCmdTvEdit,
+                                  kCmdTvDelete,    kCmdTvAddToFav, kCmdTvMoveUp, kCmdTvMoveDown,
+                                  kCmdTvSkip,      kCmdTvLock,     kCmdTvSearch, u"Add to FAV"};
+const ServicePageTraits kRadioTraits{ServiceKind::Radio, kRadioProgWork,    kRadioFavWork,
+                                     kCmdRadioEdit,      kCmdRadioDelete,   kCmdRadioAddToFav,
+                                     kCmdRadioMoveUp,    kCmdRadioMoveDown, kCmdRadioSkip,
+                                     kCmdRadioLock,      kCmdRadioSearch,   u"Add To Fav"};
 
 std::vector<ListColumn> ServiceColumns() {
-    return {{u"ProNo", 60}, {u"Name", 160},    {u"provider", 100}, {u"Transponder", 140},
-            {u"Lock", 45},  {u"Skip", 45},     {u"Free", 45},      {u"Fav", 35},
-            {u"Video", 50}, {u"Audio", 50},    {u"PCR", 50},       {u"SerKey", 60},
+    return {{u"ProNo", 60}, {u"Name", 160}, {u"provider", 100}, {u"Transponder", 140},
+            {u"Lock", 45},  {u"Skip", 45},  {u"Free", 45},      {u"Fav", 35},
+            {u"Video", 50}, {u"Audio", 50}, {u"PCR", 50},       {u"SerKey", 60},
             {u"TpKey", 60}};
 }
 
@@ -80,20 +79,28 @@ void CServicePage::SetRowFromRecord(int row, const ServiceRecord& record,
 
 // Lock and Skip only for exactly "1"; Free for anything but exactly "NULL" (absent
 // included); the heart only for a real member of a group.
-void CServicePage::SetRowImages(int row, const ServiceRecord& record, const FavouriteMembers& favourites) {
+void CServicePage::SetRowImages(int row, const ServiceRecord& record,
+                                const FavouriteMembers& favourites) {
     using Img = CDragListCtrl::Image;
-    m_list.SetItemImage(row, kColLock, record[kFieldBlock] == u"1" ? Img::kImagePadlock : Img::kImageBlank);
-    m_list.SetItemImage(row, kColSkip, record[kFieldBskip] == u"1" ? Img::kImageCheck : Img::kImageBlank);
-    m_list.SetItemImage(row, kColFree, record[kFieldEncrypt] != u"NULL" ? Img::kImageDollar : Img::kImageBlank);
-    m_list.SetItemImage(row, kColFav,
-                        favourites.Contains(record[kFieldServiceKey]) ? Img::kImageHeart : Img::kImageBlank);
+    m_list.SetItemImage(row, kColLock,
+                        record[kFieldBlock] == u"1" ? Img::kImagePadlock : Img::kImageBlank);
+    m_list.SetItemImage(row, kColSkip,
+                        record[kFieldBskip] == u"1" ? Img::kImageCheck : Img::kImageBlank);
+    m_list.SetItemImage(row, kColFree,
+                        record[kFieldEncrypt] != u"NULL" ? Img::kImageDollar : Img::kImageBlank);
+    m_list.SetItemImage(
+        row, kColFav,
+        favourites.Contains(record[kFieldServiceKey]) ? Img::kImageHeart : Img::kImageBlank);
 }
 
-int CServicePage::GetSelectedRow() const { return m_list.GetNextSelected(-1); }
+int CServicePage::GetSelectedRow() const {
+    return m_list.GetNextSelected(-1);
+}
 
 void CServicePage::RenumberRows() {
     m_list.BeginUpdate();
-    for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetItemText(row, kColNumber, RowNumber(row));
+    for (int row = 0; row < m_list.GetItemCount(); ++row)
+        m_list.SetItemText(row, kColNumber, RowNumber(row));
     m_list.EndUpdate();
 }
 
@@ -127,18 +134,29 @@ void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
 int CServicePage::CommandForKey(const KeyPress& press) const {
     const bool oneSelected = m_list.GetSelectedCount() == 1;
     switch (press.key) {
-        case PageKey::Enter: return oneSelected ? m_traits.cmdEdit : 0;
-        case PageKey::Insert: return m_traits.cmdAddToFav;
+        case PageKey::Enter:
+            return oneSelected ? m_traits.cmdEdit : 0;
+        case PageKey::Insert:
+            return m_traits.cmdAddToFav;
         case PageKey::Delete:
-        case PageKey::KeypadDecimal: return m_traits.cmdDelete;
-        case PageKey::F3: return m_traits.cmdSearch;
-        case PageKey::Plus: return oneSelected ? m_traits.cmdMoveUp : 0;
-        case PageKey::Minus: return oneSelected ? m_traits.cmdMoveDown : 0;
-        case PageKey::LetterD: return press.ctrl ? m_traits.cmdDelete : 0;
-        case PageKey::LetterF: return press.ctrl ? m_traits.cmdSearch : 0;
-        case PageKey::LetterO: return press.ctrl ? kCmdOpenFolder : 0;
-        case PageKey::LetterS: return press.ctrl ? kCmdToolbarSave : 0;
-        default: return 0;
+        case PageKey::KeypadDecimal:
+            return m_traits.cmdDelete;
+        case PageKey::F3:
+            return m_traits.cmdSearch;
+        case PageKey::Plus:
+            return oneSelected ? m_traits.cmdMoveUp : 0;
+        case PageKey::Minus:
+            return oneSelected ? m_traits.cmdMoveDown : 0;
+        case PageKey::LetterD:
+            return press.ctrl ? m_traits.cmdDelete : 0;
+        case PageKey::LetterF:
+            return press.ctrl ? m_traits.cmdSearch : 0;
+        case PageKey::LetterO:
+            return press.ctrl ? kCmdOpenFolder : 0;
+        case PageKey::LetterS:
+            return press.ctrl ? kCmdToolbarSave : 0;
+        default:
+            return 0;
     }
 }
 

@@ -55,7 +55,7 @@ inline constexpr std::u16string_view kFirstRowMessage = u"The item is the first 
 inline constexpr std::u16string_view kLastRowMessage = u"The item is the last row!";
 
 class CServicePage {
-public:
+  public:
     explicit CServicePage(ServiceKind kind);
     CServicePage(const CServicePage&) = delete;
     CServicePage& operator=(const CServicePage&) = delete;
@@ -110,10 +110,11 @@ public:
     // The menu of a right click, for the current selection; empty for none.
     ContextMenu ContextMenuForSelection() const;
 
-private:
+  private:
     bool Move(Platform& platform, int delta);
     void Toggle(std::u16string_view attribute, int column, int onImage);
-    void SetRowFromRecord(int row, const ServiceRecord& record, const std::u16string& transponderText,
+    void SetRowFromRecord(int row, const ServiceRecord& record,
+                          const std::u16string& transponderText,
                           const FavouriteMembers& favourites);
     void SetRowImages(int row, const ServiceRecord& record, const FavouriteMembers& favourites);
     void CompleteDrop();

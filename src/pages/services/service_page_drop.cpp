@@ -31,17 +31,21 @@ DropWindow FindDropWindow(const CDragListCtrl& list) {
             ++selected;
         } else {
             ++unselected;
-            if (selected > 0) break;
+            if (selected > 0)
+                break;
         }
     }
-    if (selected == 0) return {};
+    if (selected == 0)
+        return {};
     return {unselected - 1, selected + 1};
 }
 
 bool ListFollowsFile(const CDragListCtrl& list, const std::vector<std::u16string>& fileKeys) {
-    if (list.GetItemCount() != static_cast<int>(fileKeys.size())) return false;
+    if (list.GetItemCount() != static_cast<int>(fileKeys.size()))
+        return false;
     for (int row = 0; row < list.GetItemCount(); ++row) {
-        if (list.GetItemText(row, kColSerKey) != fileKeys[static_cast<size_t>(row)]) return false;
+        if (list.GetItemText(row, kColSerKey) != fileKeys[static_cast<size_t>(row)])
+            return false;
     }
     return true;
 }
@@ -73,35 +77,45 @@ int CServicePage::ApplyDrop(CXmlDoc& prog, RecordsByKey& placed) {
     std::vector<std::u16string> keys;
     for (int row = window.first; row < window.first + window.count; ++row) {
         const std::u16string& key = m_list.GetItemText(row, kColSerKey);
-        if (key.empty()) return -1;  // a row outside the list, or a service without key
+        if (key.empty())
+            return -1;  // a row outside the list, or a service without key
         keys.push_back(key);
     }
     const bool fromTop = window.first == 0;
-    const std::u16string anchorKey = fromTop ? u"" : m_list.GetItemText(window.first - 1, kColSerKey);
+    const std::u16string anchorKey =
+        fromTop ? u"" : m_list.GetItemText(window.first - 1, kColSerKey);
 
     const std::vector<int> services = RootChildren(prog, u"prog");
     std::vector<std::u16string> fileKeys;
     fileKeys.reserve(services.size());
-    for (int element : services) fileKeys.push_back(AttributeOf(prog, element, u"service_key"));
+    for (int element : services)
+        fileKeys.push_back(AttributeOf(prog, element, u"service_key"));
     // The drag ended where it began: rewriting would only strip attributes.
-    if (ListFollowsFile(m_list, fileKeys)) return 0;
+    if (ListFollowsFile(m_list, fileKeys))
+        return 0;
 
     // Where each service to re-place, and the one they go after, stands in the file.
     // Each must be exactly one service of the file; otherwise the list and the file
     // disagree (or two services share a key) and a service could be taken out and
     // never put back.
     std::unordered_map<std::u16string, std::pair<int, int>> found;  // key -> position, count
-    for (const std::u16string& key : keys) found.try_emplace(key, -1, 0);
-    if (!fromTop) found.try_emplace(anchorKey, -1, 0);
+    for (const std::u16string& key : keys)
+        found.try_emplace(key, -1, 0);
+    if (!fromTop)
+        found.try_emplace(anchorKey, -1, 0);
     for (size_t position = 0; position < fileKeys.size(); ++position) {
         const auto it = found.find(fileKeys[position]);
-        if (it == found.end()) continue;
-        if (it->second.second++ == 0) it->second.first = static_cast<int>(position);
+        if (it == found.end())
+            continue;
+        if (it->second.second++ == 0)
+            it->second.first = static_cast<int>(position);
     }
     for (const auto& [key, place] : found) {
-        if (place.second != 1) return -1;
+        if (place.second != 1)
+            return -1;
     }
-    if (fromTop && services.size() < 2) return -1;
+    if (fromTop && services.size() < 2)
+        return -1;
 
     // Only the elements that move, the anchor, and the first two services (one of
     // which is the first service left when a block at the top is taken out) take part.
@@ -111,19 +125,22 @@ int CServicePage::ApplyDrop(CXmlDoc& prog, RecordsByKey& placed) {
         pieceOfKey[key] = splicer.AddRecord(prog, services[static_cast<size_t>(place.first)]);
     }
     for (size_t position = 0; position < 2 && position < services.size(); ++position) {
-        if (found.count(fileKeys[position]) == 0) splicer.AddRecord(prog, services[position]);
+        if (found.count(fileKeys[position]) == 0)
+            splicer.AddRecord(prog, services[position]);
     }
 
     int anchor = fromTop ? -1 : pieceOfKey.at(anchorKey);
     for (size_t k = 0; k < keys.size(); ++k) {
         const int element = services[static_cast<size_t>(found.at(keys[k]).first)];
-        const ServiceRecord& record = placed.emplace(keys[k], ReadRecordAt(prog, element)).first->second;
+        const ServiceRecord& record =
+            placed.emplace(keys[k], ReadRecordAt(prog, element)).first->second;
         std::u16string markup = NewServiceMarkup(record);
         splicer.Remove(pieceOfKey.at(keys[k]));
         // The first service of a block at the top goes after the first service left;
         // the next one re-placed after it puts the order right.
         const int after = (k == 0 && fromTop) ? splicer.FirstLiveElement() : anchor;
-        if (after < 0) return -1;
+        if (after < 0)
+            return -1;
         anchor = splicer.InsertAfter(after, std::move(markup));
         pieceOfKey[keys[k]] = anchor;
     }
@@ -133,11 +150,13 @@ int CServicePage::ApplyDrop(CXmlDoc& prog, RecordsByKey& placed) {
 }
 
 void CServicePage::AfterListEvent() {
-    if (!m_list.m_dropped) return;
+    if (!m_list.m_dropped)
+        return;
     m_list.m_dropped = false;
     // A release without a drag of rows is a plain click: nothing moved in the list,
     // so nothing is rewritten in the file.
-    if (m_list.m_draggedCount == 0) return;
+    if (m_list.m_draggedCount == 0)
+        return;
     CompleteDrop();
 }
 

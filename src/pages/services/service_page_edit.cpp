@@ -22,14 +22,16 @@ namespace {
 
 std::vector<int> SelectedRows(const CDragListCtrl& list) {
     std::vector<int> rows;
-    for (int row = list.GetNextSelected(-1); row >= 0; row = list.GetNextSelected(row)) rows.push_back(row);
+    for (int row = list.GetNextSelected(-1); row >= 0; row = list.GetNextSelected(row))
+        rows.push_back(row);
     return rows;
 }
 
 // Takes the given rows (ascending) out of the list in one pass: the rows after the
 // first of them move up once each, instead of once per deleted row.
 void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
-    if (rows.empty()) return;
+    if (rows.empty())
+        return;
     const int count = list.GetItemCount();
     const int columns = list.GetColumnCount();
     int focused = -1;
@@ -46,11 +48,14 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
             list.SetItemImage(write, column, list.GetItemImage(read, column));
         }
         list.SetSelected(write, list.IsSelected(read));
-        if (list.IsFocused(read)) focused = write;
+        if (list.IsFocused(read))
+            focused = write;
         ++write;
     }
-    while (list.GetItemCount() > write) list.DeleteItem(list.GetItemCount() - 1);
-    if (focused >= 0) list.SetFocused(focused, true);
+    while (list.GetItemCount() > write)
+        list.DeleteItem(list.GetItemCount() - 1);
+    if (focused >= 0)
+        list.SetFocused(focused, true);
     list.EndUpdate();
 }
 
@@ -58,10 +63,12 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
 // positions and any other attributes stay. An attribute absent on one side becomes
 // present with the empty value on the other.
 void SwapServices(CXmlDoc& prog, int a, int b) {
-    if (a < 0 || b < 0 || a == b) return;
+    if (a < 0 || b < 0 || a == b)
+        return;
     const std::vector<int> services = RootChildren(prog, u"prog");
     // A position past the file would write empty values over a real service.
-    if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size())) return;
+    if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size()))
+        return;
     const int elementA = services[static_cast<size_t>(a)];
     const int elementB = services[static_cast<size_t>(b)];
     const ServiceRecord recordA = ReadRecordAt(prog, elementA);
@@ -88,17 +95,21 @@ int CServicePage::DeleteSelected() {
     std::vector<int> pieces;
     std::vector<std::u16string> deletedKeys;
     for (int row : rows) {
-        if (row >= static_cast<int>(services.size())) break;
+        if (row >= static_cast<int>(services.size()))
+            break;
         const int element = services[static_cast<size_t>(row)];
         pieces.push_back(splicer.AddRecord(prog, element));
         deletedKeys.push_back(AttributeOf(prog, element, u"service_key"));
     }
-    for (int piece : pieces) splicer.Remove(piece);
+    for (int piece : pieces)
+        splicer.Remove(piece);
 
     RemoveRows(m_list, rows);
 
-    if (!deletedKeys.empty()) RemoveFromFavourites(m_traits.favWork, deletedKeys);
-    if (!splicer.Unchanged()) ReplaceDocumentText(prog, splicer.Build());
+    if (!deletedKeys.empty())
+        RemoveFromFavourites(m_traits.favWork, deletedKeys);
+    if (!splicer.Unchanged())
+        ReplaceDocumentText(prog, splicer.Build());
     SaveWorkingCopy(prog, m_traits.progWork);
 
     if (!rows.empty()) {
@@ -111,12 +122,17 @@ int CServicePage::DeleteSelected() {
     return static_cast<int>(rows.size());
 }
 
-bool CServicePage::MoveUp(Platform& platform) { return Move(platform, -1); }
-bool CServicePage::MoveDown(Platform& platform) { return Move(platform, +1); }
+bool CServicePage::MoveUp(Platform& platform) {
+    return Move(platform, -1);
+}
+bool CServicePage::MoveDown(Platform& platform) {
+    return Move(platform, +1);
+}
 
 bool CServicePage::Move(Platform& platform, int delta) {
     const int row = GetSelectedRow();
-    if (row < 0) return false;
+    if (row < 0)
+        return false;
     if (delta < 0 && row == 0) {
         platform.ShowMessage(kMessageCaption, kFirstRowMessage, MessageButtons::Ok);
         return false;
@@ -145,8 +161,12 @@ bool CServicePage::Move(Platform& platform, int delta) {
     return true;
 }
 
-void CServicePage::ToggleLock() { Toggle(u"block", kColLock, CDragListCtrl::kImagePadlock); }
-void CServicePage::ToggleSkip() { Toggle(u"bskip", kColSkip, CDragListCtrl::kImageCheck); }
+void CServicePage::ToggleLock() {
+    Toggle(u"block", kColLock, CDragListCtrl::kImagePadlock);
+}
+void CServicePage::ToggleSkip() {
+    Toggle(u"bskip", kColSkip, CDragListCtrl::kImageCheck);
+}
 
 // One walk for all selected rows: each row's service is searched from where the
 // previous row's search stopped, as list order and file order agree.
@@ -165,42 +185,50 @@ void CServicePage::Toggle(std::u16string_view attribute, int column, int onImage
         const std::u16string& key = m_list.GetItemText(row, kColSerKey);
         while (next < services.size()) {
             const int record = services[next++];
-            if (AttributeOf(prog, record, u"service_key") != key) continue;
-            flips.push_back({row, record, AttributeOf(prog, record, attribute) == u"0" ? u"1" : u"0"});
+            if (AttributeOf(prog, record, u"service_key") != key)
+                continue;
+            flips.push_back(
+                {row, record, AttributeOf(prog, record, attribute) == u"0" ? u"1" : u"0"});
             break;
         }
     }
 
     ElementSplicer splicer(prog.GetDoc());
     std::vector<int> pieces;
-    for (const Flip& flip : flips) pieces.push_back(splicer.AddRecord(prog, flip.record));
+    for (const Flip& flip : flips)
+        pieces.push_back(splicer.AddRecord(prog, flip.record));
     for (size_t k = 0; k < flips.size(); ++k) {
         splicer.Replace(pieces[k], WithAttributes(ElementText(prog, flips[k].record),
                                                   {{attribute, flips[k].value}}));
     }
-    if (!splicer.Unchanged()) ReplaceDocumentText(prog, splicer.Build());
+    if (!splicer.Unchanged())
+        ReplaceDocumentText(prog, splicer.Build());
     SaveWorkingCopy(prog, m_traits.progWork);
 
     m_list.BeginUpdate();
     for (const Flip& flip : flips) {
-        m_list.SetItemImage(flip.row, column, flip.value == u"1" ? onImage : CDragListCtrl::kImageBlank);
+        m_list.SetItemImage(flip.row, column,
+                            flip.value == u"1" ? onImage : CDragListCtrl::kImageBlank);
     }
     m_list.EndUpdate();
 }
 
 int CServicePage::RemoveRowsOnTransponders(std::span<const std::u16string> tpKeys) {
-    if (tpKeys.empty()) return 0;
+    if (tpKeys.empty())
+        return 0;
     const std::unordered_set<std::u16string> keys(tpKeys.begin(), tpKeys.end());
     std::vector<int> rows;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        if (keys.count(m_list.GetItemText(row, kColTpKey)) != 0) rows.push_back(row);
+        if (keys.count(m_list.GetItemText(row, kColTpKey)) != 0)
+            rows.push_back(row);
     }
     RemoveRows(m_list, rows);
     return static_cast<int>(rows.size());
 }
 
 void CServicePage::ClearFavouriteMark(std::span<const std::u16string> serviceKeys) {
-    if (serviceKeys.empty()) return;
+    if (serviceKeys.empty())
+        return;
     const std::unordered_set<std::u16string> keys(serviceKeys.begin(), serviceKeys.end());
     m_list.BeginUpdate();
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
@@ -234,15 +262,19 @@ int VisitServiceAt(CXmlDoc& prog, int row, Visit&& atService) {
 
 }  // namespace
 
-int CServicePage::GetServiceAttribute(int row, std::u16string_view name, std::u16string& value) const {
-    if (row < 0) return -1;
+int CServicePage::GetServiceAttribute(int row, std::u16string_view name,
+                                      std::u16string& value) const {
+    if (row < 0)
+        return -1;
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
     return VisitServiceAt(prog, row, [&] { value = prog.GetAttribute(name); });
 }
 
-int CServicePage::SetServiceAttribute(int row, std::u16string_view name, std::u16string_view value) {
-    if (row < 0) return -1;
+int CServicePage::SetServiceAttribute(int row, std::u16string_view name,
+                                      std::u16string_view value) {
+    if (row < 0)
+        return -1;
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
     const int result = VisitServiceAt(prog, row, [&] { prog.SetAttribute(name, value); });

@@ -25,7 +25,9 @@ ServiceRecord ReadRecord(const StartTagAttributes& attributes) {
 
 }  // namespace
 
-ServiceRecord ReadRecordHere(const CXmlDoc& doc) { return ReadRecord(StartTagAttributes(doc)); }
+ServiceRecord ReadRecordHere(const CXmlDoc& doc) {
+    return ReadRecord(StartTagAttributes(doc));
+}
 
 ServiceRecord ReadRecordAt(const CXmlDoc& doc, int record) {
     return ReadRecord(StartTagAttributes(doc, record));
@@ -35,17 +37,19 @@ ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key) {
     ServiceRecord record;
     doc.ResetPosition();
     ForEachChild(doc, u"prog", [&](int) {
-        if (doc.GetAttribute(u"service_key") != key) return true;
+        if (doc.GetAttribute(u"service_key") != key)
+            return true;
         record = ReadRecordHere(doc);
         return false;
     });
     return record;
 }
 
-std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(CXmlDoc& doc,
-                                                                     const std::vector<std::u16string>& keys) {
+std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(
+    CXmlDoc& doc, const std::vector<std::u16string>& keys) {
     std::unordered_map<std::u16string, bool> wanted;  // key -> found
-    for (const std::u16string& key : keys) wanted.try_emplace(key, false);
+    for (const std::u16string& key : keys)
+        wanted.try_emplace(key, false);
     std::unordered_map<std::u16string, ServiceRecord> records;
     size_t left = wanted.size();
     doc.ResetPosition();

@@ -48,13 +48,13 @@ ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key);
 
 // ReadServiceRecord for many keys with one walk: the record of the first service with
 // each key; keys without a service are left out.
-std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(CXmlDoc& doc,
-                                                                     const std::vector<std::u16string>& keys);
+std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(
+    CXmlDoc& doc, const std::vector<std::u16string>& keys);
 
 // The `prog` children of a service file in file order with their keys, and where the
 // first service with each key stands: one walk serves every lookup of a command.
 class ServiceFileIndex {
-public:
+  public:
     explicit ServiceFileIndex(CXmlDoc& doc);
 
     int Count() const { return static_cast<int>(m_records.size()); }
@@ -65,7 +65,7 @@ public:
     // How many services carry `key`.
     int CountOfKey(const std::u16string& key) const;
 
-private:
+  private:
     std::vector<int> m_records;
     std::vector<std::u16string> m_keys;
     std::unordered_map<std::u16string, std::pair<int, int>> m_byKey;  // first position, count

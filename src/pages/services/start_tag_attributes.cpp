@@ -9,8 +9,12 @@ namespace vesko {
 
 namespace {
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t'; }
-bool IsDelimiter(char16_t c) { return c == u'/' || c == u'=' || c == u'>' || c == u'?'; }
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
+}
+bool IsDelimiter(char16_t c) {
+    return c == u'/' || c == u'=' || c == u'>' || c == u'?';
+}
 
 struct Token {
     int start = 0;
@@ -23,12 +27,13 @@ struct Token {
 // The attribute grammar of a start tag: directly after '=' only white space or '>'
 // ends an unquoted value; elsewhere the delimiters are tokens of their own.
 class Tokens {
-public:
+  public:
     explicit Tokens(std::u16string_view text) : m_text(text) {}
 
     Token Next(int& pos, bool valuePosition) const {
         const int size = static_cast<int>(m_text.size());
-        while (pos < size && IsSpace(m_text[pos])) ++pos;
+        while (pos < size && IsSpace(m_text[pos]))
+            ++pos;
         Token t;
         t.start = pos;
         if (pos >= size) {
@@ -39,14 +44,16 @@ public:
         if (first == u'"' || first == u'\'') {
             t.quoted = true;
             int i = pos + 1;
-            while (i < size && m_text[i] != first) ++i;
+            while (i < size && m_text[i] != first)
+                ++i;
             t.closed = i < size;
             t.end = t.closed ? i + 1 : i;
         } else if (!valuePosition && IsDelimiter(first)) {
             t.end = pos + 1;
         } else {
             int i = pos;
-            while (i < size && !IsSpace(m_text[i]) && m_text[i] != u'>' && (valuePosition || !IsDelimiter(m_text[i]))) {
+            while (i < size && !IsSpace(m_text[i]) && m_text[i] != u'>' &&
+                   (valuePosition || !IsDelimiter(m_text[i]))) {
                 ++i;
             }
             t.end = i;
@@ -55,10 +62,12 @@ public:
         return t;
     }
     bool Is(const Token& t, char16_t c) const { return t.Length() == 1 && m_text[t.start] == c; }
-    bool Ends(const Token& t) const { return t.Length() == 0 || Is(t, u'/') || Is(t, u'>') || Is(t, u'?'); }
+    bool Ends(const Token& t) const {
+        return t.Length() == 0 || Is(t, u'/') || Is(t, u'>') || Is(t, u'?');
+    }
     std::u16string_view View(const Token& t) const { return m_text.substr(t.start, t.Length()); }
 
-private:
+  private:
     std::u16string_view m_text;
 };
 
@@ -78,7 +87,8 @@ bool Readable(const CXmlDoc& doc, int record) {
 // matched by plain equality.
 bool IsPlainName(std::u16string_view name) {
     for (char16_t c : name) {
-        if (c == u' ' || c == u'/' || c == u'=' || c == u'[' || c == u']') return false;
+        if (c == u' ' || c == u'/' || c == u'=' || c == u'[' || c == u']')
+            return false;
     }
     return true;
 }
@@ -103,42 +113,61 @@ bool ScanPlainTag(std::u16string_view text, int tagStart, Visit&& visit) {
     const char16_t* p = text.data();
     auto isNameEnd = [](char16_t c) { return IsSpace(c) || IsDelimiter(c); };
     int pos = tagStart + 1;
-    if (pos >= size || p[pos] == u'?' || p[pos] == u'"' || p[pos] == u'\'' || IsDelimiter(p[pos])) return false;
-    while (pos < size && !isNameEnd(p[pos])) ++pos;  // the tag name
+    if (pos >= size || p[pos] == u'?' || p[pos] == u'"' || p[pos] == u'\'' || IsDelimiter(p[pos]))
+        return false;
+    while (pos < size && !isNameEnd(p[pos]))
+        ++pos;  // the tag name
     for (;;) {
-        while (pos < size && IsSpace(p[pos])) ++pos;
-        if (pos >= size || p[pos] == u'/' || p[pos] == u'>' || p[pos] == u'?') return true;
-        if (p[pos] == u'=' || p[pos] == u'"' || p[pos] == u'\'') return false;
+        while (pos < size && IsSpace(p[pos]))
+            ++pos;
+        if (pos >= size || p[pos] == u'/' || p[pos] == u'>' || p[pos] == u'?')
+            return true;
+        if (p[pos] == u'=' || p[pos] == u'"' || p[pos] == u'\'')
+            return false;
         const int nameStart = pos;
-        while (pos < size && !isNameEnd(p[pos])) ++pos;
+        while (pos < size && !isNameEnd(p[pos]))
+            ++pos;
         const int nameEnd = pos;
-        while (pos < size && IsSpace(p[pos])) ++pos;
-        if (pos >= size || p[pos] != u'=') return false;
+        while (pos < size && IsSpace(p[pos]))
+            ++pos;
+        if (pos >= size || p[pos] != u'=')
+            return false;
         ++pos;
-        while (pos < size && IsSpace(p[pos])) ++pos;
-        if (pos >= size || (p[pos] != u'"' && p[pos] != u'\'')) return false;
+        while (pos < size && IsSpace(p[pos]))
+            ++pos;
+        if (pos >= size || (p[pos] != u'"' && p[pos] != u'\''))
+            return false;
         const char16_t quote = p[pos];
         const int valueStart = ++pos;
-        while (pos < size && p[pos] != quote) ++pos;
-        if (pos >= size) return false;
-        if (!visit(text.substr(nameStart, nameEnd - nameStart), valueStart, pos - valueStart)) return true;
+        while (pos < size && p[pos] != quote)
+            ++pos;
+        if (pos >= size)
+            return false;
+        if (!visit(text.substr(nameStart, nameEnd - nameStart), valueStart, pos - valueStart))
+            return true;
         ++pos;
     }
 }
 
 }  // namespace
 
-StartTagAttributes::StartTagAttributes(const CXmlDoc& doc) { Open(doc, doc.GetCurrentPos()); }
+StartTagAttributes::StartTagAttributes(const CXmlDoc& doc) {
+    Open(doc, doc.GetCurrentPos());
+}
 
-StartTagAttributes::StartTagAttributes(const CXmlDoc& doc, int record) { Open(doc, record); }
+StartTagAttributes::StartTagAttributes(const CXmlDoc& doc, int record) {
+    Open(doc, record);
+}
 
 void StartTagAttributes::Open(const CXmlDoc& doc, int record) {
     m_flags = doc.GetDocFlags();
-    if (!Readable(doc, record)) return;
+    if (!Readable(doc, record))
+        return;
     m_text = StartTagView(doc, record);
     m_element = true;
     const int tagStart = doc.GetIndex()[record].start;
-    if (!ScanPlain(tagStart)) Scan(tagStart);
+    if (!ScanPlain(tagStart))
+        Scan(tagStart);
 }
 
 void StartTagAttributes::Add(std::u16string_view name, int valueStart, int valueLength) {
@@ -150,16 +179,19 @@ void StartTagAttributes::Add(std::u16string_view name, int valueStart, int value
 }
 
 std::span<const StartTagAttributes::Entry> StartTagAttributes::Entries() const {
-    if (m_more.empty()) return {m_inline.data(), static_cast<size_t>(m_count)};
+    if (m_more.empty())
+        return {m_inline.data(), static_cast<size_t>(m_count)};
     return m_more;
 }
 
 bool StartTagAttributes::ScanPlain(int tagStart) {
-    const bool plain = ScanPlainTag(m_text, tagStart, [&](std::u16string_view name, int start, int length) {
-        Add(name, start, length);
+    const bool plain =
+        ScanPlainTag(m_text, tagStart, [&](std::u16string_view name, int start, int length) {
+            Add(name, start, length);
+            return true;
+        });
+    if (plain)
         return true;
-    });
-    if (plain) return true;
     m_count = 0;
     m_more.clear();
     return false;
@@ -167,12 +199,15 @@ bool StartTagAttributes::ScanPlain(int tagStart) {
 
 void StartTagAttributes::Scan(int tagStart) {
     const int size = static_cast<int>(m_text.size());
-    if (tagStart < 0 || tagStart >= size) return;
+    if (tagStart < 0 || tagStart >= size)
+        return;
     const Tokens tokens(m_text);
     int pos = tagStart + 1;
-    if (pos < size && m_text[pos] == u'?') ++pos;
+    if (pos < size && m_text[pos] == u'?')
+        ++pos;
     const Token tagName = tokens.Next(pos, false);
-    if (tokens.Ends(tagName)) return;
+    if (tokens.Ends(tagName))
+        return;
     Token t = tokens.Next(pos, false);
     while (!tokens.Ends(t)) {
         int afterName = pos;
@@ -190,14 +225,16 @@ void StartTagAttributes::Scan(int tagStart) {
             continue;
         }
         // Written without a value: the value is the name itself.
-        if (isName) Add(tokens.View(t), t.start, t.Length());
+        if (isName)
+            Add(tokens.View(t), t.start, t.Length());
         pos = afterName;
         t = next;
     }
 }
 
 std::u16string StartTagAttributes::Get(std::u16string_view name) const {
-    if (!m_element || name.empty()) return {};
+    if (!m_element || name.empty())
+        return {};
     const bool ignoreCase = (m_flags & kDocIgnoreCase) != 0;
     const bool plain = !ignoreCase && IsPlainName(name);
     for (const Entry& entry : Entries()) {
@@ -212,31 +249,39 @@ void StartTagAttributes::GetAll(std::span<const std::u16string_view> names,
                                 std::span<std::u16string> values) const {
     const bool ignoreCase = (m_flags & kDocIgnoreCase) != 0;
     bool plain = !ignoreCase;
-    for (std::u16string_view name : names) plain = plain && !name.empty() && IsPlainName(name);
+    for (std::u16string_view name : names)
+        plain = plain && !name.empty() && IsPlainName(name);
     if (!m_element || !plain || names.size() > 64) {
-        for (size_t k = 0; k < names.size(); ++k) values[k] = Get(names[k]);
+        for (size_t k = 0; k < names.size(); ++k)
+            values[k] = Get(names[k]);
         return;
     }
     // Each attribute of the tag, in tag order, fills the name it equals unless an
     // earlier attribute of the tag already did: the first occurrence wins, as in Get.
     uint64_t filled = 0;
-    for (auto& value : values) value.clear();
+    for (auto& value : values)
+        value.clear();
     size_t expected = 0;
     for (const Entry& entry : Entries()) {
-        size_t k = expected < names.size() && names[expected] == entry.name ? expected : names.size();
+        size_t k =
+            expected < names.size() && names[expected] == entry.name ? expected : names.size();
         for (size_t j = 0; k == names.size() && j < names.size(); ++j) {
-            if (names[j] == entry.name) k = j;
+            if (names[j] == entry.name)
+                k = j;
         }
-        if (k == names.size()) continue;
+        if (k == names.size())
+            continue;
         expected = k + 1;
-        if ((filled >> k) & 1u) continue;
+        if ((filled >> k) & 1u)
+            continue;
         filled |= uint64_t{1} << k;
         values[k] = Decoded(m_text.substr(entry.valueStart, entry.valueLength), m_flags);
     }
 }
 
 std::u16string AttributeOf(const CXmlDoc& doc, int record, std::u16string_view name) {
-    if (!Readable(doc, record) || name.empty()) return {};
+    if (!Readable(doc, record) || name.empty())
+        return {};
     const uint32_t flags = doc.GetDocFlags();
     if ((flags & kDocIgnoreCase) == 0 && IsPlainName(name)) {
         // The first attribute of that name is the one GetAttribute reads: stop there.
@@ -245,17 +290,22 @@ std::u16string AttributeOf(const CXmlDoc& doc, int record, std::u16string_view n
         std::u16string value;
         const bool plain = ScanPlainTag(text, doc.GetIndex()[record].start,
                                         [&](std::u16string_view attribute, int start, int length) {
-                                            if (attribute != name) return true;
+                                            if (attribute != name)
+                                                return true;
                                             found = true;
                                             value = Decoded(text.substr(start, length), flags);
                                             return false;
                                         });
-        if (plain) return value;
+        if (plain)
+            return value;
     }
-    const AttributeSpan span = ScanAttribute(StartTagView(doc, record), doc.GetIndex()[record].start, name,
-                                             (flags & kDocIgnoreCase) != 0);
-    if (!span.found) return {};
-    return Decoded(std::u16string_view(doc.GetDoc()).substr(span.valueStart, span.valueLength), flags);
+    const AttributeSpan span =
+        ScanAttribute(StartTagView(doc, record), doc.GetIndex()[record].start, name,
+                      (flags & kDocIgnoreCase) != 0);
+    if (!span.found)
+        return {};
+    return Decoded(std::u16string_view(doc.GetDoc()).substr(span.valueStart, span.valueLength),
+                   flags);
 }
 
 }  // namespace vesko

@@ -19,7 +19,7 @@ namespace vesko {
 class CXmlDoc;
 
 class StartTagAttributes {
-public:
+  public:
     // The current element of `doc`.
     explicit StartTagAttributes(const CXmlDoc& doc);
     // The element of `doc` with record number `record`.
@@ -31,7 +31,7 @@ public:
     // (a tag usually lists them in the order asked for).
     void GetAll(std::span<const std::u16string_view> names, std::span<std::u16string> values) const;
 
-private:
+  private:
     struct Entry {
         std::u16string_view name;
         int valueStart = 0;

@@ -37,7 +37,9 @@ struct SatFilter {
     std::u16string_view satKey;
 };
 constexpr SatFilter kAllSatellites{};
-SatFilter OnlySatellite(std::u16string_view satKey) { return {false, satKey}; }
+SatFilter OnlySatellite(std::u16string_view satKey) {
+    return {false, satKey};
+}
 
 // Visits the transponders of the first `sat` carrying each sat_key (of the filtered one
 // only): a lookup always stops at the first satellite with a key, so later satellites
@@ -48,8 +50,10 @@ void ForEachReachableTransponder(CXmlDoc& doc, SatFilter filter, Visit&& visit) 
     doc.ResetPosition();
     ForEachChild(doc, u"sat", [&](int) {
         std::u16string satKey = doc.GetAttribute(u"sat_key");
-        if (!filter.all && satKey != filter.satKey) return true;
-        if (!seen.insert(satKey).second) return true;
+        if (!filter.all && satKey != filter.satKey)
+            return true;
+        if (!seen.insert(satKey).second)
+            return true;
         const std::u16string satName = doc.GetAttribute(u"name");
         ForEachChild(doc, u"transponder", [&](int) { return visit(satKey, satName); });
         return filter.all;
@@ -57,29 +61,34 @@ void ForEachReachableTransponder(CXmlDoc& doc, SatFilter filter, Visit&& visit) 
 }
 
 std::unordered_map<std::u16string, std::u16string> ReadReservedFile(
-    const char* file, std::u16string_view satKey, std::u16string (*format)(const StartTagAttributes&)) {
+    const char* file, std::u16string_view satKey,
+    std::u16string (*format)(const StartTagAttributes&)) {
     std::unordered_map<std::u16string, std::u16string> texts;
     CXmlDoc doc;
     LoadWorkingCopy(doc, file);
-    ForEachReachableTransponder(doc, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string&) {
-        const StartTagAttributes tp(doc);
-        texts.try_emplace(tp.Get(u"tp_key"), format(tp));
-        return true;
-    });
+    ForEachReachableTransponder(doc, OnlySatellite(satKey),
+                                [&](const std::u16string&, const std::u16string&) {
+                                    const StartTagAttributes tp(doc);
+                                    texts.try_emplace(tp.Get(u"tp_key"), format(tp));
+                                    return true;
+                                });
     return texts;
 }
 
-std::u16string FindReservedText(const char* file, std::u16string_view satKey, std::u16string_view tpKey,
+std::u16string FindReservedText(const char* file, std::u16string_view satKey,
+                                std::u16string_view tpKey,
                                 std::u16string (*format)(const StartTagAttributes&)) {
     CXmlDoc doc;
     LoadWorkingCopy(doc, file);
     std::u16string text;
-    ForEachReachableTransponder(doc, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string&) {
-        const StartTagAttributes tp(doc);
-        if (tp.Get(u"tp_key") != tpKey) return true;
-        text = format(tp);
-        return false;
-    });
+    ForEachReachableTransponder(doc, OnlySatellite(satKey),
+                                [&](const std::u16string&, const std::u16string&) {
+                                    const StartTagAttributes tp(doc);
+                                    if (tp.Get(u"tp_key") != tpKey)
+                                        return true;
+                                    text = format(tp);
+                                    return false;
+                                });
     return text;
 }
 
@@ -89,11 +98,13 @@ TransponderTexts TransponderTexts::Load() {
     TransponderTexts texts;
     CXmlDoc sat;
     LoadWorkingCopy(sat, kSatWork);
-    ForEachReachableTransponder(sat, kAllSatellites, [&](const std::u16string& satKey, const std::u16string&) {
-        const StartTagAttributes tp(sat);
-        texts.m_satellite.try_emplace(SatelliteMapKey(satKey, tp.Get(u"tp_key")), SatelliteText(tp));
-        return true;
-    });
+    ForEachReachableTransponder(
+        sat, kAllSatellites, [&](const std::u16string& satKey, const std::u16string&) {
+            const StartTagAttributes tp(sat);
+            texts.m_satellite.try_emplace(SatelliteMapKey(satKey, tp.Get(u"tp_key")),
+                                          SatelliteText(tp));
+            return true;
+        });
     texts.m_terrestrial = ReadReservedFile(kSatTerWork, kTerrestrialSatKey, TerrestrialText);
     texts.m_cable = ReadReservedFile(kSatCableWork, kCableSatKey, CableText);
     return texts;
@@ -105,25 +116,31 @@ std::u16string TransponderTexts::Text(std::u16string_view satKey, std::u16string
         const auto it = map.find(key);
         return it == map.end() ? std::u16string() : it->second;
     };
-    if (satKey == kTerrestrialSatKey) return lookup(m_terrestrial, std::u16string(tpKey));
-    if (satKey == kCableSatKey) return lookup(m_cable, std::u16string(tpKey));
-    if (m_haveLast && m_lastTpKey == tpKey) return m_lastText;
+    if (satKey == kTerrestrialSatKey)
+        return lookup(m_terrestrial, std::u16string(tpKey));
+    if (satKey == kCableSatKey)
+        return lookup(m_cable, std::u16string(tpKey));
+    if (m_haveLast && m_lastTpKey == tpKey)
+        return m_lastText;
     m_lastText = lookup(m_satellite, SatelliteMapKey(satKey, tpKey));
     m_lastTpKey = tpKey;
     m_haveLast = true;
     return m_lastText;
 }
 
-SatelliteTransponder FindSatelliteTransponder(std::u16string_view satKey, std::u16string_view tpKey) {
+SatelliteTransponder FindSatelliteTransponder(std::u16string_view satKey,
+                                              std::u16string_view tpKey) {
     SatelliteTransponder result;
     CXmlDoc sat;
     LoadWorkingCopy(sat, kSatWork);
-    ForEachReachableTransponder(sat, OnlySatellite(satKey), [&](const std::u16string&, const std::u16string& satName) {
-        const StartTagAttributes tp(sat);
-        if (tp.Get(u"tp_key") != tpKey) return true;
-        result = {true, satName, SatelliteText(tp)};
-        return false;
-    });
+    ForEachReachableTransponder(sat, OnlySatellite(satKey),
+                                [&](const std::u16string&, const std::u16string& satName) {
+                                    const StartTagAttributes tp(sat);
+                                    if (tp.Get(u"tp_key") != tpKey)
+                                        return true;
+                                    result = {true, satName, SatelliteText(tp)};
+                                    return false;
+                                });
     return result;
 }
 
@@ -136,4 +153,3 @@ std::u16string CableTransponderText(std::u16string_view tpKey) {
 }
 
 }  // namespace vesko
-

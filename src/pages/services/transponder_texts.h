@@ -13,7 +13,7 @@ namespace vesko {
 // The transponder texts of all three transponder files, read in one pass each, for a
 // command that shows many services.
 class TransponderTexts {
-public:
+  public:
     // Reads temp_sat.xml, temp_sat_t.xml and temp_sat_c.xml.
     static TransponderTexts Load();
 
@@ -22,7 +22,7 @@ public:
     // the next satellite service with the same tp_key gets the same text.
     std::u16string Text(std::u16string_view satKey, std::u16string_view tpKey);
 
-private:
+  private:
     // Key of the satellite map: sat_key, a separator, tp_key.
     std::unordered_map<std::u16string, std::u16string> m_satellite;
     std::unordered_map<std::u16string, std::u16string> m_terrestrial;  // by tp_key
@@ -38,7 +38,8 @@ struct SatelliteTransponder {
     std::u16string satelliteName;
     std::u16string text;
 };
-SatelliteTransponder FindSatelliteTransponder(std::u16string_view satKey, std::u16string_view tpKey);
+SatelliteTransponder FindSatelliteTransponder(std::u16string_view satKey,
+                                              std::u16string_view tpKey);
 // A terrestrial or cable transponder's text ("" when not found).
 std::u16string TerrestrialTransponderText(std::u16string_view tpKey);
 std::u16string CableTransponderText(std::u16string_view tpKey);

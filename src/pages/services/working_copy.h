@@ -37,7 +37,8 @@ void ForEachChild(CXmlDoc& doc, std::u16string_view name, Visit&& visit) {
         doc.IntoElement();
         const bool more = visit(doc.GetCurrentPos());
         doc.OutOfElement();
-        if (!more) break;
+        if (!more)
+            break;
     }
 }
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <set>
 
-#include "pages/services/element_splicer.h"
 #include "fake_platform.h"
+#include "pages/services/element_splicer.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
 #include "service_fixture.h"
@@ -32,7 +32,8 @@ bool EnterProg(CXmlDoc& doc, int n) {
     ToTop(doc);
     for (int k = 0; doc.FindChildElement(u"prog"); ++k) {
         doc.IntoElement();
-        if (k == n) return true;
+        if (k == n)
+            return true;
         doc.OutOfElement();
     }
     return false;
@@ -42,7 +43,8 @@ bool EnterProg(CXmlDoc& doc, int n) {
 bool EnterNextWithKey(CXmlDoc& doc, std::u16string_view key) {
     while (doc.FindChildElement(u"prog")) {
         doc.IntoElement();
-        if (doc.GetAttribute(u"service_key") == key) return true;
+        if (doc.GetAttribute(u"service_key") == key)
+            return true;
         doc.OutOfElement();
     }
     return false;
@@ -57,7 +59,8 @@ ServiceRecord RefRecord(CXmlDoc& doc) {
 }
 
 void RefSetRecord(CXmlDoc& doc, const ServiceRecord& record) {
-    for (size_t k = 0; k < record.values.size(); ++k) doc.SetAttribute(kServiceRecordAttributes[k], record.values[k]);
+    for (size_t k = 0; k < record.values.size(); ++k)
+        doc.SetAttribute(kServiceRecordAttributes[k], record.values[k]);
 }
 
 void RefRemoveFromFavourites(const fs::path& fav, const std::u16string& key) {
@@ -67,7 +70,8 @@ void RefRemoveFromFavourites(const fs::path& fav, const std::u16string& key) {
         doc.IntoElement();
         doc.IntoElement();
         while (doc.FindElement(u"prog")) {
-            if (doc.GetAttribute(u"service_key") == key) doc.RemoveElement();
+            if (doc.GetAttribute(u"service_key") == key)
+                doc.RemoveElement();
         }
         doc.OutOfElement();
         doc.OutOfElement();
@@ -88,12 +92,14 @@ void RefDelete(const fs::path& prog, const fs::path& fav, const std::vector<int>
     doc.Save(prog);
 }
 
-void RefToggle(const fs::path& prog, const std::vector<std::u16string>& keys, std::u16string_view attribute) {
+void RefToggle(const fs::path& prog, const std::vector<std::u16string>& keys,
+               std::u16string_view attribute) {
     CXmlDoc doc;
     doc.Load(prog);
     ToTop(doc);
     for (const std::u16string& key : keys) {
-        if (!EnterNextWithKey(doc, key)) continue;
+        if (!EnterNextWithKey(doc, key))
+            continue;
         doc.SetAttribute(attribute, doc.GetAttribute(attribute) == u"0" ? u"1" : u"0");
         doc.OutOfElement();
     }
@@ -116,7 +122,8 @@ void RefSwap(const fs::path& prog, int a, int b) {
 
 // The drop as the plain sequence: take each service of the window out of P and add it,
 // re-created from Q, after the one placed before it.
-int RefApplyDrop(const fs::path& prog, const std::vector<std::u16string>& keys, const std::vector<bool>& selected) {
+int RefApplyDrop(const fs::path& prog, const std::vector<std::u16string>& keys,
+                 const std::vector<bool>& selected) {
     CXmlDoc p, q;
     p.Load(prog);
     q.Load(prog);
@@ -128,20 +135,27 @@ int RefApplyDrop(const fs::path& prog, const std::vector<std::u16string>& keys, 
             break;
         }
     }
-    if (s == 0) return p.Save(prog) ? 0 : -1;
+    if (s == 0)
+        return p.Save(prog) ? 0 : -1;
     ++s;
     std::u16string anchor = u - 2 >= 0 ? keys[u - 2] : u"";
     for (int row = u - 1; row < u - 1 + s; ++row) {
-        const std::u16string key = row >= 0 && row < static_cast<int>(keys.size()) ? keys[row] : u"";
-        if (key.empty()) return -1;
+        const std::u16string key =
+            row >= 0 && row < static_cast<int>(keys.size()) ? keys[row] : u"";
+        if (key.empty())
+            return -1;
         ToTop(q);
-        if (!EnterNextWithKey(q, key)) return -1;
+        if (!EnterNextWithKey(q, key))
+            return -1;
         const ServiceRecord record = RefRecord(q);
         ToTop(p);
-        if (EnterNextWithKey(p, key)) p.RemoveElement();
+        if (EnterNextWithKey(p, key))
+            p.RemoveElement();
         ToTop(p);
-        const bool placed = row == u - 1 && row == 0 ? EnterProg(p, 0) : (ToTop(p), EnterNextWithKey(p, anchor));
-        if (!placed) return -1;
+        const bool placed =
+            row == u - 1 && row == 0 ? EnterProg(p, 0) : (ToTop(p), EnterNextWithKey(p, anchor));
+        if (!placed)
+            return -1;
         p.AddElement(u"prog");
         RefSetRecord(p, record);
         anchor = key;
@@ -153,18 +167,22 @@ int RefApplyDrop(const fs::path& prog, const std::vector<std::u16string>& keys, 
 // ---- files with every layout the engine has to cope with ----
 
 std::string Separator(std::mt19937& random) {
-    static const char* const kSeparators[] = {"\r\n", "\r\n", "\r\n", "\n\t", "  ", "", "<!-- c -->\r\n",
-                                              " text ", "\r\n\r\n"};
+    static const char* const kSeparators[] = {"\r\n", "\r\n",           "\r\n",   "\n\t",    "  ",
+                                              "",     "<!-- c -->\r\n", " text ", "\r\n\r\n"};
     return kSeparators[random() % std::size(kSeparators)];
 }
 
 std::string TrickyProgFile(int count, std::mt19937& random) {
-    std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<tv>" + Separator(random);
+    std::string text =
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<tv>" + Separator(random);
     for (int k = 0; k < count; ++k) {
         const std::string key = std::to_string(500 + k);
-        Attrs overrides{{"block", std::to_string(random() % 3)}, {"bskip", random() % 4 == 0 ? "<absent>" : "0"}};
-        if (random() % 5 == 0) overrides.push_back({"name", "A&amp;B &lt;\xD0\x9F&gt; &quot;q&quot;"});
-        std::string element = ProgElement(key, overrides, random() % 4 == 0 ? Attrs{{"icon_name", "i"}} : Attrs{});
+        Attrs overrides{{"block", std::to_string(random() % 3)},
+                        {"bskip", random() % 4 == 0 ? "<absent>" : "0"}};
+        if (random() % 5 == 0)
+            overrides.push_back({"name", "A&amp;B &lt;\xD0\x9F&gt; &quot;q&quot;"});
+        std::string element =
+            ProgElement(key, overrides, random() % 4 == 0 ? Attrs{{"icon_name", "i"}} : Attrs{});
         if (random() % 6 == 0) {
             const size_t quote = element.find("bskip=\"");
             if (quote != std::string::npos) {
@@ -183,7 +201,8 @@ std::string TrickyFavFile(int services, std::mt19937& random) {
         text += "<fav name=\"G" + std::to_string(group) + "\" block=\"0\">" + Separator(random);
         const int members = static_cast<int>(random() % 12);
         for (int m = 0; m < members; ++m) {
-            text += "<prog service_key=\"" + std::to_string(500 + random() % services) + "\"/>" + Separator(random);
+            text += "<prog service_key=\"" + std::to_string(500 + random() % services) + "\"/>" +
+                    Separator(random);
         }
         text += "</fav>\r\n";
     }
@@ -193,13 +212,15 @@ std::string TrickyFavFile(int services, std::mt19937& random) {
 std::vector<int> RandomRows(std::mt19937& random, int count) {
     std::set<int> rows;
     const int picks = 1 + static_cast<int>(random() % 6);
-    for (int k = 0; k < picks; ++k) rows.insert(static_cast<int>(random() % count));
-    if (random() % 3 == 0) rows.insert(count - 1);
+    for (int k = 0; k < picks; ++k)
+        rows.insert(static_cast<int>(random() % count));
+    if (random() % 3 == 0)
+        rows.insert(count - 1);
     return {rows.begin(), rows.end()};
 }
 
 class BatchedEditsTest : public ServicePageTest {
-protected:
+  protected:
     void WriteTricky(uint32_t seed) {
         std::mt19937 random(seed);
         WriteBytes("temp_tv_prog.xml", TrickyProgFile(kServices, random));
@@ -210,7 +231,8 @@ protected:
     }
     void Select(CServicePage& page, const std::vector<int>& rows) {
         page.List().ClearSelection();
-        for (int row : rows) page.List().SetSelected(row, true);
+        for (int row : rows)
+            page.List().SetSelected(row, true);
     }
     void ExpectSameFiles(uint32_t seed) {
         EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), ReadBytes("ref/prog.xml")) << "seed " << seed;
@@ -245,7 +267,8 @@ TEST_F(BatchedEditsTest, TogglesAndMovesWriteTheBytesOfSingleEdits) {
         const std::vector<int> rows = RandomRows(random, kServices);
         Select(page, rows);
         std::vector<std::u16string> keys;
-        for (int row : rows) keys.push_back(page.List().GetItemText(row, kColSerKey));
+        for (int row : rows)
+            keys.push_back(page.List().GetItemText(row, kColSerKey));
         page.ToggleLock();
         RefToggle("ref/prog.xml", keys, u"block");
         page.ToggleSkip();
@@ -281,9 +304,11 @@ TEST_F(BatchedEditsTest, DropWritesTheBytesOfReplacingServiceByService) {
         page.List().OnLeftButtonUp();
         const std::vector<std::u16string> keys = ListColumn(page.List(), kColSerKey);
         std::vector<bool> selected;
-        for (int row = 0; row < page.List().GetItemCount(); ++row) selected.push_back(page.List().IsSelected(row));
+        for (int row = 0; row < page.List().GetItemCount(); ++row)
+            selected.push_back(page.List().IsSelected(row));
         const int result = page.ApplyDrop();
-        if (keys == before) continue;  // dropped where it was: deliberately left alone
+        if (keys == before)
+            continue;  // dropped where it was: deliberately left alone
         ASSERT_EQ(result, RefApplyDrop("ref/prog.xml", keys, selected)) << "seed " << seed;
         EXPECT_EQ(FileKeys("temp_tv_prog.xml"), result == 0 ? keys : before);
         ExpectSameFiles(seed);
@@ -299,7 +324,8 @@ TEST(ElementSplicer, MatchesEngineEditsInAnyOrder) {
         std::mt19937 random(seed);
         std::string text = "<r>" + Separator(random);
         const int count = 2 + static_cast<int>(random() % 8);
-        for (int k = 0; k < count; ++k) text += "<e id=\"" + std::to_string(k) + "\"/>" + Separator(random);
+        for (int k = 0; k < count; ++k)
+            text += "<e id=\"" + std::to_string(k) + "\"/>" + Separator(random);
         text += "</r>" + Separator(random);
         const std::u16string text16(text.begin(), text.end());
 
@@ -314,7 +340,8 @@ TEST(ElementSplicer, MatchesEngineEditsInAnyOrder) {
         for (int k = 0; k < count; ++k) {
             parsed.ResetPosition();
             parsed.FindChildElement();
-            for (int skip = 0; skip < k; ++skip) parsed.FindChildElement();
+            for (int skip = 0; skip < k; ++skip)
+                parsed.FindChildElement();
             record = parsed.GetChildPos();
             pieces.push_back(splicer.AddRecord(parsed, record));
             live.push_back(k);
@@ -330,7 +357,8 @@ TEST(ElementSplicer, MatchesEngineEditsInAnyOrder) {
             ToTop(engine);
             while (engine.FindChildElement(u"e")) {
                 engine.IntoElement();
-                if (engine.GetAttribute(u"id") == idText) break;
+                if (engine.GetAttribute(u"id") == idText)
+                    break;
                 engine.OutOfElement();
             }
             if (random() % 2) {
@@ -342,7 +370,9 @@ TEST(ElementSplicer, MatchesEngineEditsInAnyOrder) {
                 const std::string s = std::to_string(newId);
                 engine.AddElement(u"e");
                 engine.SetAttribute(u"id", std::u16string(s.begin(), s.end()));
-                pieces.push_back(splicer.InsertAfter(pieces[id], WithAttributes(u"<e/>", {{u"id", std::u16string(s.begin(), s.end())}})));
+                pieces.push_back(splicer.InsertAfter(
+                    pieces[id],
+                    WithAttributes(u"<e/>", {{u"id", std::u16string(s.begin(), s.end())}})));
                 live.push_back(newId);
             }
         }

@@ -15,7 +15,7 @@ namespace vesko::testing {
 namespace {
 
 class ServiceCommandsTest : public ServicePageTest {
-protected:
+  protected:
     void SetUp() override {
         ServicePageTest::SetUp();
         m_editor.TvPage().Reload();
@@ -77,7 +77,8 @@ TEST_F(ServiceCommandsTest, DeleteAndMovesCountWhenTheyChangeSomething) {
 
     Select(Tv().List(), {0});
     HandleServiceCommand(m_editor, kCmdTvMoveUp);
-    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{u"The item is the first row!"});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{u"The item is the first row!"});
     EXPECT_EQ(MainChanges(), 1);
     HandleServiceCommand(m_editor, kCmdTvMoveDown);
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[1], u"100");

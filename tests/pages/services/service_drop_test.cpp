@@ -19,8 +19,8 @@ std::vector<std::string> AttributeNames(const std::string& file, const std::stri
     const std::string element = file.substr(start, file.find('>', at) - start);
     std::vector<std::string> names;
     const std::regex attribute(R"(([A-Za-z_.0-9]+)=")");
-    for (auto it = std::sregex_iterator(element.begin(), element.end(), attribute); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(element.begin(), element.end(), attribute);
+         it != std::sregex_iterator(); ++it) {
         names.push_back((*it)[1]);
     }
     return names;
@@ -28,15 +28,18 @@ std::vector<std::string> AttributeNames(const std::string& file, const std::stri
 
 std::vector<std::string> RecordNames() {
     std::vector<std::string> names;
-    for (std::u16string_view name : kServiceRecordAttributes) names.emplace_back(name.begin(), name.end());
+    for (std::u16string_view name : kServiceRecordAttributes)
+        names.emplace_back(name.begin(), name.end());
     return names;
 }
 
 void Drag(CDragListCtrl& list, std::initializer_list<int> rows, int dropRow) {
     list.ClearSelection();
-    for (int row : rows) list.SetSelected(row, true);
+    for (int row : rows)
+        list.SetSelected(row, true);
     list.BeginDrag();
-    if (dropRow >= 0) list.HighlightDropRow(dropRow);
+    if (dropRow >= 0)
+        list.HighlightDropRow(dropRow);
     list.OnLeftButtonUp();
 }
 
@@ -58,7 +61,8 @@ TEST_F(ServicePageTest, DropMakesTheFileFollowTheList) {
     EXPECT_EQ(AttributeNames(file, "107").back(), "icon_name");
     EXPECT_EQ(AttributeNames(file, "105").back(), "icon_name");
     // The values travel with their services, and the file keeps one element per line.
-    EXPECT_NE(file.find("<prog sat_key=\"66\" tp_key=\"30\" service_key=\"103\""), std::string::npos);
+    EXPECT_NE(file.find("<prog sat_key=\"66\" tp_key=\"30\" service_key=\"103\""),
+              std::string::npos);
     EXPECT_NE(file.find("service_key=\"107\" "), std::string::npos);
     EXPECT_EQ(file.find("/><"), std::string::npos);
 

@@ -86,8 +86,9 @@ TEST_F(ServicePageTest, DeleteRemovesServicesAndEveryFavouriteEntry) {
     EXPECT_EQ(ListColumn(page.List(), kColNumber).back(), u"7");
     // 100, 103 (in both groups) and 105 are gone from every group; the rest stays.
     const std::string fav = ReadBytes("temp_tv_fav.xml");
-    EXPECT_EQ(fav, Lines({"<favourites>", "<fav name=\"News\" block=\"0\">", "</fav>",
-                          "<fav name=\"Sport\" block=\"0\">", "<prog/>", "</fav>", "</favourites>"}));
+    EXPECT_EQ(fav,
+              Lines({"<favourites>", "<fav name=\"News\" block=\"0\">", "</fav>",
+                     "<fav name=\"Sport\" block=\"0\">", "<prog/>", "</fav>", "</favourites>"}));
     // The radio groups are another kind's and are not touched.
     EXPECT_EQ(ReadBytes("temp_radio_fav.xml"), m_radioFav);
     // The row after the last deleted one takes the selection and the focus.
@@ -169,7 +170,8 @@ TEST_F(ServicePageTest, TogglesFlipExactlyZeroToOneAndAllElseToZero) {
     for (const auto& [row, v] : expected) {
         EXPECT_EQ(check.GetServiceAttribute(row, u"block", value), row);
         EXPECT_EQ(value, v) << row;
-        EXPECT_EQ(page.List().GetItemImage(row, kColLock), v == u"1" ? Img::kImagePadlock : Img::kImageBlank);
+        EXPECT_EQ(page.List().GetItemImage(row, kColLock),
+                  v == u"1" ? Img::kImagePadlock : Img::kImageBlank);
     }
     // Unselected services keep their value.
     check.GetServiceAttribute(2, u"block", value);

@@ -14,12 +14,15 @@
 namespace vesko {
 namespace {
 
-std::u16string U16(const std::string& s) { return {s.begin(), s.end()}; }
+std::u16string U16(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 std::string RandomTag(std::mt19937& random) {
     static const char* const kNames[] = {"a", "ab", "name", "name2", "sat_key", "x.y", "a\"b"};
-    static const char* const kValues[] = {"\"v\"", "'w'", "\"it's\"", "'say \"hi\"'", "\"&amp;&lt;&#65;\"",
-                                          "bare", "\"\"", "u/v", "\"unclosed"};
+    static const char* const kValues[] = {
+        "\"v\"", "'w'",  "\"it's\"", "'say \"hi\"'", "\"&amp;&lt;&#65;\"",
+        "bare",  "\"\"", "u/v",      "\"unclosed"};
     static const char* const kSpaces[] = {" ", "  ", "\t", "\r\n", ""};
     std::string tag = "<e";
     const int count = static_cast<int>(random() % 6);
@@ -27,9 +30,14 @@ std::string RandomTag(std::mt19937& random) {
         tag += k == 0 || random() % 4 ? " " : kSpaces[random() % std::size(kSpaces)];
         tag += kNames[random() % std::size(kNames)];
         switch (random() % 8) {
-            case 0: break;  // a bare name
-            case 1: tag += std::string(" = ") + kValues[random() % std::size(kValues)]; break;
-            default: tag += std::string("=") + kValues[random() % std::size(kValues)]; break;
+            case 0:
+                break;  // a bare name
+            case 1:
+                tag += std::string(" = ") + kValues[random() % std::size(kValues)];
+                break;
+            default:
+                tag += std::string("=") + kValues[random() % std::size(kValues)];
+                break;
         }
     }
     const char* const kEnds[] = {"/>", ">", " />", " >"};
@@ -38,7 +46,8 @@ std::string RandomTag(std::mt19937& random) {
 }
 
 TEST(StartTagAttributes, ReadsEveryTagAsGetAttributeDoes) {
-    const std::array<std::u16string_view, 6> names{u"a", u"ab", u"name", u"name2", u"sat_key", u"x.y"};
+    const std::array<std::u16string_view, 6> names{u"a",     u"ab",      u"name",
+                                                   u"name2", u"sat_key", u"x.y"};
     int checked = 0;
     for (uint32_t seed = 1; seed <= 3000; ++seed) {
         std::mt19937 random(seed);
@@ -46,7 +55,8 @@ TEST(StartTagAttributes, ReadsEveryTagAsGetAttributeDoes) {
         CXmlDoc doc;
         doc.SetDoc(U16("<r>" + tag + "</r>"));
         // A quote that never closes swallows the rest: no element to compare.
-        if (!doc.FindChildElement() || !doc.IntoElement()) continue;
+        if (!doc.FindChildElement() || !doc.IntoElement())
+            continue;
         ++checked;
         const StartTagAttributes attributes(doc);
         std::array<std::u16string, names.size()> all;
