@@ -82,20 +82,6 @@ TEST_F(ServicePageViewTest, PlusAndMinusMoveOneSelectedService) {
     // The main keyboard's equals key is a plus key too.
     QTest::keyClick(m_view, Qt::Key_Equal);
     EXPECT_EQ(List().GetItemText(3, kColSerKey), u"103");
-
-    // With two rows selected the keys do nothing.
-    const std::string before = ReadBytes("temp_tv_prog.xml");
-    Click(5);
-    Click(6, Qt::ControlModifier);
-    QTest::keyClick(m_view, Qt::Key_Plus);
-    EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
-    EXPECT_TRUE(m_platform.messages.empty());
-
-    // At the top: the message, nothing moved.
-    Click(0);
-    QTest::keyClick(m_view, Qt::Key_Plus);
-    EXPECT_EQ(m_platform.MessageTexts(),
-              std::vector<std::u16string>{u"The item is the first row!"});
 }
 
 TEST_F(ServicePageViewTest, DoubleClickOpensTheEditDialog) {

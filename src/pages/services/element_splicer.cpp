@@ -169,19 +169,10 @@ int ElementSplicer::InsertAfter(int anchorId, std::u16string markup) {
     return element;
 }
 
-int ElementSplicer::FirstLiveElement() const {
-    if (!m_linked) {
-        // Nothing is linked yet: the first marked element in text order.
-        int best = -1;
-        for (size_t k = 0; k < m_elementOrder.size(); ++k) {
-            if (best < 0 || m_starts[k] < m_starts[static_cast<size_t>(best)])
-                best = static_cast<int>(k);
-        }
-        return best < 0 ? -1 : m_elementOrder[static_cast<size_t>(best)];
-    }
+int ElementSplicer::FirstLiveElement() {
+    LinkAll();
     for (int q = m_head; q >= 0; q = m_pieces[q].next) {
-        if (m_pieces[q].element)
-            return q;
+        if (m_pieces[q].element) return q;
     }
     return -1;
 }

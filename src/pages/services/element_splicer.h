@@ -43,7 +43,7 @@ class ElementSplicer {
 
     bool IsLive(int id) const { return m_pieces[id].live; }
     // The first live element in text order, -1 when there is none.
-    int FirstLiveElement() const;
+    int FirstLiveElement();
     // True when no edit was made.
     bool Unchanged() const { return !m_edited; }
 

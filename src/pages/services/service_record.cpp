@@ -66,26 +66,4 @@ std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(
     return records;
 }
 
-ServiceFileIndex::ServiceFileIndex(CXmlDoc& doc) : m_records(RootChildren(doc, u"prog")) {
-    m_keys.reserve(m_records.size());
-    m_byKey.reserve(m_records.size());
-    for (int position = 0; position < Count(); ++position) {
-        std::u16string key = AttributeOf(doc, Record(position), u"service_key");
-        auto [it, added] = m_byKey.try_emplace(key, position, 0);
-        ++it->second.second;
-        m_keys.push_back(std::move(key));
-    }
-    doc.ResetPosition();
-}
-
-int ServiceFileIndex::FirstWithKey(const std::u16string& key) const {
-    const auto it = m_byKey.find(key);
-    return it == m_byKey.end() ? -1 : it->second.first;
-}
-
-int ServiceFileIndex::CountOfKey(const std::u16string& key) const {
-    const auto it = m_byKey.find(key);
-    return it == m_byKey.end() ? 0 : it->second.second;
-}
-
 }  // namespace vesko

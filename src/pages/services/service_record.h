@@ -51,24 +51,4 @@ ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key);
 std::unordered_map<std::u16string, ServiceRecord> ReadServiceRecords(
     CXmlDoc& doc, const std::vector<std::u16string>& keys);
 
-// The `prog` children of a service file in file order with their keys, and where the
-// first service with each key stands: one walk serves every lookup of a command.
-class ServiceFileIndex {
-  public:
-    explicit ServiceFileIndex(CXmlDoc& doc);
-
-    int Count() const { return static_cast<int>(m_records.size()); }
-    int Record(int position) const { return m_records[static_cast<size_t>(position)]; }
-    const std::u16string& Key(int position) const { return m_keys[static_cast<size_t>(position)]; }
-    // Position of the first service with `key`, -1 when there is none.
-    int FirstWithKey(const std::u16string& key) const;
-    // How many services carry `key`.
-    int CountOfKey(const std::u16string& key) const;
-
-  private:
-    std::vector<int> m_records;
-    std::vector<std::u16string> m_keys;
-    std::unordered_map<std::u16string, std::pair<int, int>> m_byKey;  // first position, count
-};
-
 }  // namespace vesko

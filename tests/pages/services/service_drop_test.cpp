@@ -75,21 +75,6 @@ TEST_F(ServicePageTest, DropMakesTheFileFollowTheList) {
     EXPECT_EQ(page.List().m_dropCount, 1);
 }
 
-TEST_F(ServicePageTest, DropAtTheTopAndAtTheEnd) {
-    CServicePage page(ServiceKind::Tv);
-    page.Reload();
-    // Before any row was highlighted a drop goes to the top.
-    Drag(page.List(), {5}, -1);
-    EXPECT_EQ(ListColumn(page.List(), kColSerKey)[0], u"105");
-    EXPECT_EQ(FileKeys("temp_tv_prog.xml"), ListColumn(page.List(), kColSerKey));
-    // Two rows from the top go below 107.
-    Drag(page.List(), {0, 1}, 7);
-    EXPECT_EQ(ListColumn(page.List(), kColSerKey)[5], u"107");
-    EXPECT_EQ(ListColumn(page.List(), kColSerKey)[6], u"105");
-    EXPECT_EQ(ListColumn(page.List(), kColSerKey)[7], u"100");
-    EXPECT_EQ(FileKeys("temp_tv_prog.xml"), ListColumn(page.List(), kColSerKey));
-}
-
 TEST_F(ServicePageTest, ClicksAndDropsInPlaceRewriteNothing) {
     CServicePage page(ServiceKind::Tv);
     page.Reload();
