@@ -315,7 +315,14 @@ void DragListView::mousePressEvent(QMouseEvent* event) {
 void DragListView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (m_list.m_dragging) {
-        DragMove(pos);
+        if (!(event->buttons() & Qt::LeftButton)) {
+            // The release went elsewhere (a popup took the mouse): end the drag as the
+            // release would have, rather than leave the image stuck to the cursor.
+            EndDrag();
+            m_list.OnLeftButtonUp();
+        } else {
+            DragMove(pos);
+        }
         event->accept();
         return;
     }

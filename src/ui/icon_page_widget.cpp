@@ -91,6 +91,7 @@ IconPageWidget::IconPageWidget(CIconPage& page, QWidget* parent)
     m_pageNumber = Place(new QLineEdit(this), 367, 7, 20, 14);
     m_pageNumber->setValidator(new QIntValidator(0, 9999, m_pageNumber));
     m_pageNumber->setMaxLength(4);
+    m_pageNumber->setAcceptDrops(false);  // a dropped folder is for the window to open
     auto* pageText = Place(new QLabel(tr("Page"), this), 391, 7, 30, 14);
     pageText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pageLabel = Place(new QLabel(this), 431, 7, 70, 14);

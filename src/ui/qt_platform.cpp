@@ -65,7 +65,10 @@ QString QtPlatform::ToQtFilter(std::u16string_view filter) {
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         QString description = parts[i];
         if (i + 1 < parts.size() && !description.contains(QLatin1Char('('))) {
-            description += QStringLiteral(" (%1)").arg(parts[i + 1]);
+            // Qt separates the patterns of one filter by spaces, the desktop by ';'.
+            QString patterns = parts[i + 1];
+            patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+            description += QStringLiteral(" (%1)").arg(patterns);
         }
         filters << description;
     }

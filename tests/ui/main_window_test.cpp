@@ -17,6 +17,7 @@
 #include "fake_platform.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
+#include "ui/qt_platform.h"
 #include "ui/qt_test_app.h"
 #include "ui/startup.h"
 
@@ -88,6 +89,11 @@ TEST_F(MainWindowFixture, DroppedFolderOpensAndPagesFollow) {
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
     auto* satellite = static_cast<ui::SatellitePageWidget*>(window.Page(PageTab::Satellite));
     EXPECT_FALSE(satellite->TunerButton()->isHidden());  // three tuners in the tiny database
+
+    // Wherever a folder lands, the window takes it: no control keeps the drop for itself.
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        EXPECT_FALSE(child->acceptDrops()) << child->metaObject()->className();
+    }
 
     // A drop of something that is no database shows every message and opens nothing.
     platform.messages.clear();
@@ -163,6 +169,31 @@ TEST_F(MainWindowFixture, ExitAnsweredNoLeavesTheFolderUntouched) {
     EXPECT_EQ(platform.endedWith, 0);
     EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), before);
     EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_tv_prog.xml"));
+}
+
+}  // namespace
+}  // namespace vesko
+
+namespace vesko {
+namespace {
+
+TEST_F(MainWindowFixture, QtPlatformEndsByClosingTheWindowWithoutAsking) {
+    ASSERT_TRUE(window.OpenFolder(folder));
+    editor.TvPage().List().m_dropCount = 1;  // would make the close button ask
+    ui::QtPlatform qtPlatform;
+    qtPlatform.SetParentWindow(&window);
+    qtPlatform.EndProcess(0);
+    EXPECT_TRUE(window.isVisible());  // the command that ends the editor returns first
+    QApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST(QtPlatformFilter, DesktopFilterBecomesQtFilter) {
+    EXPECT_EQ(ui::QtPlatform::ToQtFilter(u"png File (*.jpg)|*.jpg"), QStringLiteral("png File (*.jpg)"));
+    EXPECT_EQ(ui::QtPlatform::ToQtFilter(u"Pictures|*.jpg;*.jpeg|All|*.*"),
+              QStringLiteral("Pictures (*.jpg *.jpeg);;All (*.*)"));
+    EXPECT_EQ(ui::QtPlatform::ToQtFilter(u""), QString());
 }
 
 }  // namespace

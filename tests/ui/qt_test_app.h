@@ -1,19 +1,10 @@
 #pragma once
-// One QApplication for all ui tests, on the offscreen platform unless told otherwise.
+// The QApplication of the ui tests (made by their main).
 
 #include <QApplication>
 
 namespace vesko::testing {
 
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "vesko_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication app(argc, argv);
-    return app;
-}
+inline QApplication& TestApp() { return *qApp; }
 
 }  // namespace vesko::testing
