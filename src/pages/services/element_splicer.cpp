@@ -172,7 +172,8 @@ int ElementSplicer::InsertAfter(int anchorId, std::u16string markup) {
 int ElementSplicer::FirstLiveElement() {
     LinkAll();
     for (int q = m_head; q >= 0; q = m_pieces[q].next) {
-        if (m_pieces[q].element) return q;
+        if (m_pieces[q].element)
+            return q;
     }
     return -1;
 }

@@ -35,8 +35,8 @@ FavouriteMembers FavouriteMembers::Load(const std::filesystem::path& favWork) {
     return FavouriteMembers(favourites);
 }
 
-bool FavouriteMembers::Contains(const std::u16string& serviceKey) const {
-    return !serviceKey.empty() && m_keys.count(serviceKey) != 0;
+bool FavouriteMembers::Contains(std::u16string_view serviceKey) const {
+    return !serviceKey.empty() && m_keys.find(serviceKey) != m_keys.end();
 }
 
 void RemoveFromFavourites(const std::filesystem::path& favWork,

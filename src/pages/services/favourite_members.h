@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -21,10 +22,17 @@ class FavouriteMembers {
 
     // True only when the service really is in a group: a member entry carries exactly
     // this key. An empty key is no service at all and is never a favourite.
-    bool Contains(const std::u16string& serviceKey) const;
+    bool Contains(std::u16string_view serviceKey) const;
 
   private:
-    std::unordered_set<std::u16string> m_keys;
+    // Looked up by views of keys without making strings of them.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view key) const {
+            return std::hash<std::u16string_view>{}(key);
+        }
+    };
+    std::unordered_set<std::u16string, KeyHash, std::equal_to<>> m_keys;
 };
 
 // Removes every member entry carrying one of `keys` from every group of the

@@ -51,8 +51,9 @@ void CServicePage::Reload() {
     TransponderTexts transponders = TransponderTexts::Load();
 
     int row = 0;
+    std::array<std::u16string, 11> storage;
     ForEachChild(prog, u"prog", [&](int) {
-        const ServiceRecord record = ReadRecordHere(prog);
+        const ServiceView record = ReadShownViews(prog, storage);
         m_list.InsertItem(row, RowNumber(row));
         SetRowFromRecord(row, record, transponders.Text(record[kFieldSatKey], record[kFieldTpKey]),
                          favourites);
@@ -63,7 +64,7 @@ void CServicePage::Reload() {
 }
 
 // Every cell of a row but column 0, from a service record.
-void CServicePage::SetRowFromRecord(int row, const ServiceRecord& record,
+void CServicePage::SetRowFromRecord(int row, const ServiceView& record,
                                     const std::u16string& transponderText,
                                     const FavouriteMembers& favourites) {
     m_list.SetItemText(row, kColName, record[kFieldName]);
@@ -79,7 +80,7 @@ void CServicePage::SetRowFromRecord(int row, const ServiceRecord& record,
 
 // Lock and Skip only for exactly "1"; Free for anything but exactly "NULL" (absent
 // included); the heart only for a real member of a group.
-void CServicePage::SetRowImages(int row, const ServiceRecord& record,
+void CServicePage::SetRowImages(int row, const ServiceView& record,
                                 const FavouriteMembers& favourites) {
     using Img = CDragListCtrl::Image;
     m_list.SetItemImage(row, kColLock,
@@ -127,7 +128,7 @@ void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
         const auto it = records.find(m_list.GetItemText(row, kColSerKey));
         const ServiceRecord& record = it == records.end() ? missing : it->second;
         m_list.SetItemText(row, kColName, record[kFieldName]);
-        SetRowImages(row, record, favourites);
+        SetRowImages(row, ViewOf(record), favourites);
     }
 }
 

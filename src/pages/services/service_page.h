@@ -21,6 +21,7 @@ class Platform;
 class TransponderTexts;
 class FavouriteMembers;
 struct ServiceRecord;
+struct ServiceView;
 using RecordsByKey = std::unordered_map<std::u16string, ServiceRecord>;
 
 enum class ServiceKind { Tv = 0, Radio = 1 };
@@ -113,10 +114,9 @@ class CServicePage {
   private:
     bool Move(Platform& platform, int delta);
     void Toggle(std::u16string_view attribute, int column, int onImage);
-    void SetRowFromRecord(int row, const ServiceRecord& record,
-                          const std::u16string& transponderText,
+    void SetRowFromRecord(int row, const ServiceView& record, const std::u16string& transponderText,
                           const FavouriteMembers& favourites);
-    void SetRowImages(int row, const ServiceRecord& record, const FavouriteMembers& favourites);
+    void SetRowImages(int row, const ServiceView& record, const FavouriteMembers& favourites);
     void CompleteDrop();
     int ApplyDrop(CXmlDoc& prog, RecordsByKey& placed);
     void RefreshSelectedRows(CXmlDoc& prog);

@@ -154,7 +154,7 @@ bool CServicePage::Move(Platform& platform, int delta) {
     m_list.BeginUpdate();
     m_list.DeleteItem(row);
     m_list.InsertItem(target, u"");
-    SetRowFromRecord(target, record, transponderText, favourites);
+    SetRowFromRecord(target, ViewOf(record), transponderText, favourites);
     m_list.EndUpdate();
     m_list.SelectAndShow(target);
     RenumberRows();

@@ -17,20 +17,47 @@ std::vector<std::pair<std::u16string_view, std::u16string_view>> ServiceRecord::
 
 namespace {
 
-ServiceRecord ReadRecord(const StartTagAttributes& attributes) {
+ServiceRecord ReadRecord(const CXmlDoc& doc, int element) {
+    static const AttributeNames kNames(kServiceRecordAttributes);
     ServiceRecord record;
-    attributes.GetAll(kServiceRecordAttributes, record.values);
+    ReadAttributes(doc, element, kNames, record.values);
     return record;
 }
 
 }  // namespace
 
 ServiceRecord ReadRecordHere(const CXmlDoc& doc) {
-    return ReadRecord(StartTagAttributes(doc));
+    return ReadRecord(doc, doc.GetCurrentPos());
+}
+
+ServiceView ViewOf(const ServiceRecord& record) {
+    ServiceView view;
+    for (size_t k = 0; k < record.values.size(); ++k)
+        view.values[k] = record.values[k];
+    return view;
+}
+
+ServiceView ReadShownViews(const CXmlDoc& doc, std::array<std::u16string, 11>& storage) {
+    static constexpr std::array<ServiceField, 11> kShown{
+        kFieldSatKey, kFieldTpKey, kFieldServiceKey, kFieldVideoPid, kFieldAudioPid, kFieldPcrPid,
+        kFieldBlock,  kFieldBskip, kFieldProvider,   kFieldEncrypt,  kFieldName};
+    static const std::array<std::u16string_view, kShown.size()> kShownNames = [] {
+        std::array<std::u16string_view, kShown.size()> names;
+        for (size_t k = 0; k < kShown.size(); ++k)
+            names[k] = kServiceRecordAttributes[kShown[k]];
+        return names;
+    }();
+    static const AttributeNames kNames(kShownNames);
+    std::array<std::u16string_view, kShown.size()> shown;
+    ReadAttributeViews(doc, doc.GetCurrentPos(), kNames, shown, storage);
+    ServiceView view;
+    for (size_t k = 0; k < kShown.size(); ++k)
+        view.values[kShown[k]] = shown[k];
+    return view;
 }
 
 ServiceRecord ReadRecordAt(const CXmlDoc& doc, int record) {
-    return ReadRecord(StartTagAttributes(doc, record));
+    return ReadRecord(doc, record);
 }
 
 ServiceRecord ReadServiceRecord(CXmlDoc& doc, std::u16string_view key) {

@@ -38,6 +38,19 @@ struct ServiceRecord {
     std::vector<std::pair<std::u16string_view, std::u16string_view>> Attributes() const;
 };
 
+// The values of a record as views: of a ServiceRecord, or straight into a document.
+struct ServiceView {
+    std::array<std::u16string_view, kServiceRecordAttributes.size()> values;
+
+    std::u16string_view operator[](ServiceField field) const { return values[field]; }
+};
+ServiceView ViewOf(const ServiceRecord& record);
+
+// The fields a list row shows, of the document's current element, as views into the
+// document (or into `storage` where references were decoded); the other fields are
+// empty. Nothing is copied for a plain value.
+ServiceView ReadShownViews(const CXmlDoc& doc, std::array<std::u16string, 11>& storage);
+
 // The record of the document's current element; missing attributes read as "".
 ServiceRecord ReadRecordHere(const CXmlDoc& doc);
 // The record of the element with record number `record`.

@@ -308,4 +308,75 @@ std::u16string AttributeOf(const CXmlDoc& doc, int record, std::u16string_view n
                    flags);
 }
 
+AttributeNames::AttributeNames(std::span<const std::u16string_view> names) : m_names(names) {
+    for (std::u16string_view name : names)
+        m_plain = m_plain && !name.empty() && IsPlainName(name);
+    m_plain = m_plain && names.size() <= 64;
+}
+
+void ReadAttributeViews(const CXmlDoc& doc, int record, const AttributeNames& names,
+                        std::span<std::u16string_view> views, std::span<std::u16string> storage) {
+    for (auto& view : views)
+        view = {};
+    if (!Readable(doc, record))
+        return;
+    const uint32_t flags = doc.GetDocFlags();
+    const bool rawIsValue = (flags & (kDocTrimWhitespace | kDocCollapseWhitespace)) == 0;
+    if (names.Plain() && (flags & kDocIgnoreCase) == 0) {
+        const std::span<const std::u16string_view> wanted = names.Names();
+        const std::u16string_view text = StartTagView(doc, record);
+        uint64_t filled = 0;
+        size_t expected = 0;
+        // Each attribute of the tag, in tag order, fills the name it equals unless an
+        // earlier attribute already did: the first occurrence wins, as in GetAttribute.
+        const bool plain = ScanPlainTag(
+            text, doc.GetIndex()[record].start,
+            [&](std::u16string_view name, int start, int length) {
+                size_t k =
+                    expected < wanted.size() && wanted[expected] == name ? expected : wanted.size();
+                for (size_t j = 0; k == wanted.size() && j < wanted.size(); ++j) {
+                    if (wanted[j] == name)
+                        k = j;
+                }
+                if (k == wanted.size())
+                    return true;
+                expected = k + 1;
+                if (((filled >> k) & 1u) != 0)
+                    return true;
+                filled |= uint64_t{1} << k;
+                const std::u16string_view raw = text.substr(start, length);
+                if (rawIsValue && std::find(raw.begin(), raw.end(), u'&') == raw.end()) {
+                    views[k] = raw;
+                } else {
+                    storage[k] = CXmlDoc::DecodeEntities(raw, flags);
+                    views[k] = storage[k];
+                }
+                return true;
+            });
+        if (plain)
+            return;
+        for (auto& view : views)
+            view = {};
+    }
+    StartTagAttributes(doc, record).GetAll(names.Names(), storage);
+    for (size_t k = 0; k < views.size(); ++k)
+        views[k] = storage[k];
+}
+
+void ReadAttributes(const CXmlDoc& doc, int record, const AttributeNames& names,
+                    std::span<std::u16string> values) {
+    std::array<std::u16string_view, 32> inlineViews;
+    std::vector<std::u16string_view> moreViews;
+    if (values.size() > inlineViews.size())
+        moreViews.resize(values.size());
+    const std::span<std::u16string_view> views =
+        moreViews.empty() ? std::span<std::u16string_view>(inlineViews.data(), values.size())
+                          : std::span<std::u16string_view>(moreViews);
+    ReadAttributeViews(doc, record, names, views, values);
+    for (size_t k = 0; k < values.size(); ++k) {
+        if (views[k].data() != values[k].data())
+            values[k].assign(views[k]);
+    }
+}
+
 }  // namespace vesko

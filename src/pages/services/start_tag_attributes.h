@@ -53,6 +53,30 @@ class StartTagAttributes {
     std::vector<Entry> m_more;
 };
 
+// A fixed list of attribute names to read together; whether they can be matched by
+// plain equality is worked out once.
+class AttributeNames {
+  public:
+    explicit AttributeNames(std::span<const std::u16string_view> names);
+    std::span<const std::u16string_view> Names() const { return m_names; }
+    bool Plain() const { return m_plain; }
+
+  private:
+    std::span<const std::u16string_view> m_names;
+    bool m_plain = true;
+};
+
+// values[k] = what GetAttribute(names[k]) gives on the element with record number
+// `record`, for every k, in one pass over its start tag without keeping the tag's
+// attributes anywhere.
+void ReadAttributes(const CXmlDoc& doc, int record, const AttributeNames& names,
+                    std::span<std::u16string> values);
+
+// The same as views: views[k] points into the document text, or into storage[k] when
+// the value had references to decode. Nothing is copied for a plain value.
+void ReadAttributeViews(const CXmlDoc& doc, int record, const AttributeNames& names,
+                        std::span<std::u16string_view> views, std::span<std::u16string> storage);
+
 // One attribute of any element of a document (by record number), as GetAttribute
 // would read it there: the scan stops at the attribute, so a key near the front of
 // the tag is cheap to read without moving the document's positions.

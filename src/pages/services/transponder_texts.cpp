@@ -110,11 +110,13 @@ TransponderTexts TransponderTexts::Load() {
     return texts;
 }
 
-std::u16string TransponderTexts::Text(std::u16string_view satKey, std::u16string_view tpKey) {
+const std::u16string& TransponderTexts::Text(std::u16string_view satKey,
+                                             std::u16string_view tpKey) {
+    static const std::u16string kNone;
     auto lookup = [&](const std::unordered_map<std::u16string, std::u16string>& map,
-                      const std::u16string& key) {
+                      const std::u16string& key) -> const std::u16string& {
         const auto it = map.find(key);
-        return it == map.end() ? std::u16string() : it->second;
+        return it == map.end() ? kNone : it->second;
     };
     if (satKey == kTerrestrialSatKey)
         return lookup(m_terrestrial, std::u16string(tpKey));

@@ -20,7 +20,8 @@ class TransponderTexts {
     // The text for a service's keys, "" when the transponder is not found. Like one
     // fill of the list, it remembers the last satellite transponder key it answered:
     // the next satellite service with the same tp_key gets the same text.
-    std::u16string Text(std::u16string_view satKey, std::u16string_view tpKey);
+    // The text stays valid until the next call.
+    const std::u16string& Text(std::u16string_view satKey, std::u16string_view tpKey);
 
   private:
     // Key of the satellite map: sat_key, a separator, tp_key.
