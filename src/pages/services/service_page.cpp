@@ -100,8 +100,17 @@ int CServicePage::GetSelectedRow() const {
 
 void CServicePage::RenumberRows() {
     m_list.BeginUpdate();
-    for (int row = 0; row < m_list.GetItemCount(); ++row)
-        m_list.SetItemText(row, kColNumber, RowNumber(row));
+    char16_t digits[16];
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        // Most rows already carry their number (a move changes a few); leave those.
+        char16_t* end = digits + std::size(digits);
+        char16_t* begin = end;
+        for (unsigned n = static_cast<unsigned>(row) + 1; n != 0; n /= 10)
+            *--begin = static_cast<char16_t>(u'0' + n % 10);
+        const std::u16string_view number(begin, static_cast<size_t>(end - begin));
+        if (m_list.GetItemText(row, kColNumber) != number)
+            m_list.SetItemText(row, kColNumber, number);
+    }
     m_list.EndUpdate();
 }
 

@@ -1,6 +1,7 @@
 // Drag and drop on the service lists: after the list control moved the dragged rows
 // into one block, the programme working copy is brought into the order of the list.
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -50,10 +51,108 @@ bool ListFollowsFile(const CDragListCtrl& list, const std::vector<std::u16string
     return true;
 }
 
-// A service re-created from its record: a new element with exactly the 19 attributes,
-// in record order, made by the engine as AddElement and SetAttribute would make it.
+// A service re-created from its record: what AddElement makes of a new `prog` (an
+// empty-element tag) after the 19 SetAttribute calls, in record order, each adding
+// its attribute before the "/>" with the engine's own escaping.
 std::u16string NewServiceMarkup(const ServiceRecord& record) {
-    return WithAttributes(u"<prog/>", record.Attributes());
+    std::u16string markup = u"<prog";
+    for (const auto& [name, value] : record.Attributes()) {
+        markup += u' ';
+        markup += name;
+        markup += u"=\"";
+        markup += CXmlDoc::EscapeText(value, kEditAttribute);
+        markup += u'"';
+    }
+    markup += u"/>";
+    return markup;
+}
+
+// The SerKey texts of the rows a drop re-places; nothing when one is empty (a row
+// outside the list, or a service without key).
+std::optional<std::vector<std::u16string>> WindowKeys(const CDragListCtrl& list,
+                                                      DropWindow window) {
+    std::vector<std::u16string> keys;
+    for (int row = window.first; row < window.first + window.count; ++row) {
+        const std::u16string& key = list.GetItemText(row, kColSerKey);
+        if (key.empty())
+            return std::nullopt;
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+// The services of the programme file in file order: their elements and keys.
+struct FileServices {
+    std::vector<int> elements;
+    std::vector<std::u16string> keys;
+};
+
+FileServices ReadFileServices(CXmlDoc& prog) {
+    FileServices file;
+    file.elements = RootChildren(prog, u"prog");
+    file.keys.reserve(file.elements.size());
+    for (int element : file.elements)
+        file.keys.push_back(AttributeOf(prog, element, u"service_key"));
+    return file;
+}
+
+// Where each wanted key stands in the file. Each must be exactly one service of the
+// file; otherwise the list and the file disagree (or two services share a key) and a
+// service could be taken out and never put back: nothing then.
+std::optional<std::unordered_map<std::u16string, size_t>> LocateEach(
+    const FileServices& file, const std::vector<std::u16string>& wanted) {
+    std::unordered_map<std::u16string, std::pair<size_t, int>> found;  // position, count
+    for (const std::u16string& key : wanted)
+        found.try_emplace(key, 0, 0);
+    for (size_t position = 0; position < file.keys.size(); ++position) {
+        const auto it = found.find(file.keys[position]);
+        if (it != found.end() && it->second.second++ == 0)
+            it->second.first = position;
+    }
+    std::unordered_map<std::u16string, size_t> positions;
+    for (const auto& [key, place] : found) {
+        if (place.second != 1)
+            return std::nullopt;
+        positions.emplace(key, place.first);
+    }
+    return positions;
+}
+
+// Takes each service of `keys` out and adds it again, re-created, after the one placed
+// before it (the first after `anchorKey`, or, with no anchor, after the first service
+// left); `prog` then holds the new text. Fills `placed` with the records re-placed.
+// False, with `prog` unchanged, when a service has nothing to go after.
+bool RebuildInOrder(CXmlDoc& prog, const FileServices& file,
+                    const std::unordered_map<std::u16string, size_t>& positions,
+                    const std::vector<std::u16string>& keys,
+                    const std::optional<std::u16string>& anchorKey, RecordsByKey& placed) {
+    // Only the services that move, the anchor, and the first two services (one of them
+    // is the first service left when a block at the top is taken out) take part.
+    ElementSplicer splicer(prog.GetDoc());
+    std::unordered_map<std::u16string, int> pieceOfKey;
+    for (const auto& [key, position] : positions)
+        pieceOfKey[key] = splicer.AddRecord(prog, file.elements[position]);
+    for (size_t position = 0; position < 2 && position < file.elements.size(); ++position) {
+        if (positions.count(file.keys[position]) == 0)
+            splicer.AddRecord(prog, file.elements[position]);
+    }
+
+    int anchor = anchorKey ? pieceOfKey.at(*anchorKey) : -1;
+    for (const std::u16string& key : keys) {
+        const int element = file.elements[positions.at(key)];
+        const ServiceRecord& record =
+            placed.emplace(key, ReadRecordAt(prog, element)).first->second;
+        std::u16string markup = NewServiceMarkup(record);
+        splicer.Remove(pieceOfKey.at(key));
+        // A block at the top first goes after the first service left; the next
+        // service re-placed after it puts the order right.
+        const int after = anchor < 0 ? splicer.FirstLiveElement() : anchor;
+        if (after < 0)
+            return false;
+        anchor = splicer.InsertAfter(after, std::move(markup));
+    }
+    ReplaceDocumentText(prog, splicer.Build());
+    return true;
 }
 
 }  // namespace
@@ -73,78 +172,25 @@ int CServicePage::ApplyDrop(CXmlDoc& prog, RecordsByKey& placed) {
         SaveWorkingCopy(prog, m_traits.progWork);
         return 0;
     }
-
-    std::vector<std::u16string> keys;
-    for (int row = window.first; row < window.first + window.count; ++row) {
-        const std::u16string& key = m_list.GetItemText(row, kColSerKey);
-        if (key.empty())
-            return -1;  // a row outside the list, or a service without key
-        keys.push_back(key);
-    }
-    const bool fromTop = window.first == 0;
-    const std::u16string anchorKey =
-        fromTop ? u"" : m_list.GetItemText(window.first - 1, kColSerKey);
-
-    const std::vector<int> services = RootChildren(prog, u"prog");
-    std::vector<std::u16string> fileKeys;
-    fileKeys.reserve(services.size());
-    for (int element : services)
-        fileKeys.push_back(AttributeOf(prog, element, u"service_key"));
-    // The drag ended where it began: rewriting would only strip attributes.
-    if (ListFollowsFile(m_list, fileKeys))
-        return 0;
-
-    // Where each service to re-place, and the one they go after, stands in the file.
-    // Each must be exactly one service of the file; otherwise the list and the file
-    // disagree (or two services share a key) and a service could be taken out and
-    // never put back.
-    std::unordered_map<std::u16string, std::pair<int, int>> found;  // key -> position, count
-    for (const std::u16string& key : keys)
-        found.try_emplace(key, -1, 0);
-    if (!fromTop)
-        found.try_emplace(anchorKey, -1, 0);
-    for (size_t position = 0; position < fileKeys.size(); ++position) {
-        const auto it = found.find(fileKeys[position]);
-        if (it == found.end())
-            continue;
-        if (it->second.second++ == 0)
-            it->second.first = static_cast<int>(position);
-    }
-    for (const auto& [key, place] : found) {
-        if (place.second != 1)
-            return -1;
-    }
-    if (fromTop && services.size() < 2)
+    const std::optional<std::vector<std::u16string>> keys = WindowKeys(m_list, window);
+    if (!keys)
         return -1;
+    std::optional<std::u16string> anchorKey;
+    if (window.first > 0)
+        anchorKey = m_list.GetItemText(window.first - 1, kColSerKey);
 
-    // Only the elements that move, the anchor, and the first two services (one of
-    // which is the first service left when a block at the top is taken out) take part.
-    ElementSplicer splicer(prog.GetDoc());
-    std::unordered_map<std::u16string, int> pieceOfKey;
-    for (const auto& [key, place] : found) {
-        pieceOfKey[key] = splicer.AddRecord(prog, services[static_cast<size_t>(place.first)]);
-    }
-    for (size_t position = 0; position < 2 && position < services.size(); ++position) {
-        if (found.count(fileKeys[position]) == 0)
-            splicer.AddRecord(prog, services[position]);
-    }
-
-    int anchor = fromTop ? -1 : pieceOfKey.at(anchorKey);
-    for (size_t k = 0; k < keys.size(); ++k) {
-        const int element = services[static_cast<size_t>(found.at(keys[k]).first)];
-        const ServiceRecord& record =
-            placed.emplace(keys[k], ReadRecordAt(prog, element)).first->second;
-        std::u16string markup = NewServiceMarkup(record);
-        splicer.Remove(pieceOfKey.at(keys[k]));
-        // The first service of a block at the top goes after the first service left;
-        // the next one re-placed after it puts the order right.
-        const int after = (k == 0 && fromTop) ? splicer.FirstLiveElement() : anchor;
-        if (after < 0)
-            return -1;
-        anchor = splicer.InsertAfter(after, std::move(markup));
-        pieceOfKey[keys[k]] = anchor;
-    }
-    ReplaceDocumentText(prog, splicer.Build());
+    const FileServices file = ReadFileServices(prog);
+    // The drag ended where it began: rewriting would only strip attributes.
+    if (ListFollowsFile(m_list, file.keys))
+        return 0;
+    std::vector<std::u16string> wanted = *keys;
+    if (anchorKey)
+        wanted.push_back(*anchorKey);
+    const auto positions = LocateEach(file, wanted);
+    if (!positions)
+        return -1;
+    if (!RebuildInOrder(prog, file, *positions, *keys, anchorKey, placed))
+        return -1;
     SaveWorkingCopy(prog, m_traits.progWork);
     return 0;
 }
