@@ -34,13 +34,22 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
         return;
     const int count = list.GetItemCount();
     const int columns = list.GetColumnCount();
+    // The focus stays with its row, or goes when its row goes.
     int focused = -1;
+    for (int row = 0; row < count && focused < 0; ++row) {
+        if (list.IsFocused(row))
+            focused = row;
+    }
+    list.BeginUpdate();
+    if (focused >= 0)
+        list.SetFocused(focused, false);
     int write = rows.front();
     size_t next = 0;
-    list.BeginUpdate();
     for (int read = rows.front(); read < count; ++read) {
         if (next < rows.size() && rows[next] == read) {
             ++next;
+            if (read == focused)
+                focused = -1;
             continue;
         }
         for (int column = 0; column < columns; ++column) {
@@ -48,7 +57,7 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
             list.SetItemImage(write, column, list.GetItemImage(read, column));
         }
         list.SetSelected(write, list.IsSelected(read));
-        if (list.IsFocused(read))
+        if (read == focused)
             focused = write;
         ++write;
     }

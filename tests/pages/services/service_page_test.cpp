@@ -211,9 +211,16 @@ TEST_F(ServicePageTest, RowsOfOtherPagesOperations) {
     page.Reload();
     const std::vector<std::u16string> none;
     EXPECT_EQ(page.RemoveRowsOnTransponders(none), 0);
+    page.List().SetSelected(7, true);
+    page.List().SetFocused(7, true);
     const std::vector<std::u16string> tps{u"11", u"30"};
     EXPECT_EQ(page.RemoveRowsOnTransponders(tps), 3);  // 103 on 30, 105 and 106 on 11
-    EXPECT_EQ(page.List().GetItemCount(), 7);
+    EXPECT_EQ(ListColumn(page.List(), kColSerKey),
+              (std::vector<std::u16string>{u"100", u"101", u"102", u"104", u"107", u"108", u""}));
+    // The rows that stay keep their cells, selection and focus.
+    EXPECT_EQ(page.List().GetItemImage(4, kColFree), CDragListCtrl::kImageDollar);
+    EXPECT_TRUE(page.List().IsSelected(4) && page.List().IsFocused(4));
+    EXPECT_EQ(page.List().GetSelectedCount(), 1);
     EXPECT_EQ(FileKeys("temp_tv_prog.xml").size(), 10u);  // rows only
 
     const std::vector<std::u16string> orphans{u"100"};
