@@ -2,6 +2,7 @@
 
 #include "ui/about_dialog.h"
 #include "ui/history_dialog.h"
+#include "ui/service_edit_dialog.h"
 
 namespace vesko::ui {
 
@@ -9,6 +10,7 @@ const std::vector<DialogFactory>& DialogFactories() {
     static const std::vector<DialogFactory> factories{
         DialogFor<CAboutDlg, AboutDialog>(),
         DialogFor<CHistoryDlg, HistoryDialog>(),
+        DialogFor<CServiceEditDlg, ServiceEditDialog>(),
     };
     return factories;
 }

@@ -1,36 +1,197 @@
 #include "pages/services/service_page.h"
 
+#include <string>
+
 #include "app/commands.h"
 #include "database/schema.h"
+#include "pages/services/favourite_members.h"
+#include "pages/services/service_record.h"
+#include "pages/services/transponder_texts.h"
+#include "pages/services/working_copy.h"
+#include "xml/xml_doc.h"
 
 namespace vesko {
 
 namespace {
 
-const ServicePageTraits kTvTraits{ServiceKind::Tv, kTvProgWork, kTvFavWork,
-                                  kCmdTvEdit, kCmdTvDelete, kCmdTvAddToFav, kCmdTvMoveUp,
-                                  kCmdTvMoveDown, kCmdTvSkip, kCmdTvLock, kCmdTvSearch};
-const ServicePageTraits kRadioTraits{ServiceKind::Radio, kRadioProgWork, kRadioFavWork,
-                                     kCmdRadioEdit, kCmdRadioDelete, kCmdRadioAddToFav,
-                                     kCmdRadioMoveUp, kCmdRadioMoveDown, kCmdRadioSkip,
-                                     kCmdRadioLock, kCmdRadioSearch};
+const ServicePageTraits kTvTraits{ServiceKind::Tv, kTvProgWork,    kTvFavWork,   kCmdTvEdit,
+                                  kCmdTvDelete,    kCmdTvAddToFav, kCmdTvMoveUp, kCmdTvMoveDown,
+                                  kCmdTvSkip,      kCmdTvLock,     kCmdTvSearch, u"Add to FAV"};
+const ServicePageTraits kRadioTraits{ServiceKind::Radio, kRadioProgWork,    kRadioFavWork,
+                                     kCmdRadioEdit,      kCmdRadioDelete,   kCmdRadioAddToFav,
+                                     kCmdRadioMoveUp,    kCmdRadioMoveDown, kCmdRadioSkip,
+                                     kCmdRadioLock,      kCmdRadioSearch,   u"Add To Fav"};
 
 std::vector<ListColumn> ServiceColumns() {
-    return {{u"ProNo", 60}, {u"Name", 160},    {u"provider", 100}, {u"Transponder", 140},
-            {u"Lock", 45},  {u"Skip", 45},     {u"Free", 45},      {u"Fav", 35},
-            {u"Video", 50}, {u"Audio", 50},    {u"PCR", 50},       {u"SerKey", 60},
+    return {{u"ProNo", 60}, {u"Name", 160}, {u"provider", 100}, {u"Transponder", 140},
+            {u"Lock", 45},  {u"Skip", 45},  {u"Free", 45},      {u"Fav", 35},
+            {u"Video", 50}, {u"Audio", 50}, {u"PCR", 50},       {u"SerKey", 60},
             {u"TpKey", 60}};
+}
+
+std::u16string RowNumber(int row) {
+    const std::string digits = std::to_string(row + 1);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace
 
 CServicePage::CServicePage(ServiceKind kind)
-    : m_traits(kind == ServiceKind::Tv ? kTvTraits : kRadioTraits), m_list(ServiceColumns()) {}
+    : m_traits(kind == ServiceKind::Tv ? kTvTraits : kRadioTraits), m_list(ServiceColumns()) {
+    // Every release over the list may end a drop that the file has to follow.
+    m_list.SetAfterReleaseHandler([this] { AfterListEvent(); });
+}
 
-void CServicePage::Reload() {}
+void CServicePage::Reload() {
+    m_list.BeginUpdate();
+    m_list.DeleteAllItems();
+    CXmlDoc prog;
+    LoadWorkingCopy(prog, m_traits.progWork);
+    const FavouriteMembers favourites = FavouriteMembers::Load(m_traits.favWork);
+    TransponderTexts transponders = TransponderTexts::Load();
 
-int CServicePage::CommandForKey(const KeyPress&) const { return 0; }
+    int row = 0;
+    std::array<std::u16string, 11> storage;
+    ForEachChild(prog, u"prog", [&](int) {
+        const ServiceView record = ReadShownViews(prog, storage);
+        m_list.InsertItem(row, RowNumber(row));
+        SetRowFromRecord(row, record, transponders.Text(record[kFieldSatKey], record[kFieldTpKey]),
+                         favourites);
+        ++row;
+        return true;
+    });
+    m_list.EndUpdate();
+}
 
-ContextMenu CServicePage::ContextMenuForSelection() const { return {}; }
+// Every cell of a row but column 0, from a service record.
+void CServicePage::SetRowFromRecord(int row, const ServiceView& record,
+                                    const std::u16string& transponderText,
+                                    const FavouriteMembers& favourites) {
+    m_list.SetItemText(row, kColName, record[kFieldName]);
+    m_list.SetItemText(row, kColProvider, record[kFieldProvider]);
+    m_list.SetItemText(row, kColTransponder, transponderText);
+    SetRowImages(row, record, favourites);
+    m_list.SetItemText(row, kColVideo, record[kFieldVideoPid]);
+    m_list.SetItemText(row, kColAudio, record[kFieldAudioPid]);
+    m_list.SetItemText(row, kColPcr, record[kFieldPcrPid]);
+    m_list.SetItemText(row, kColSerKey, record[kFieldServiceKey]);
+    m_list.SetItemText(row, kColTpKey, record[kFieldTpKey]);
+}
+
+// Lock and Skip only for exactly "1"; Free for anything but exactly "NULL" (absent
+// included); the heart only for a real member of a group.
+void CServicePage::SetRowImages(int row, const ServiceView& record,
+                                const FavouriteMembers& favourites) {
+    using Img = CDragListCtrl::Image;
+    m_list.SetItemImage(row, kColLock,
+                        record[kFieldBlock] == u"1" ? Img::kImagePadlock : Img::kImageBlank);
+    m_list.SetItemImage(row, kColSkip,
+                        record[kFieldBskip] == u"1" ? Img::kImageCheck : Img::kImageBlank);
+    m_list.SetItemImage(row, kColFree,
+                        record[kFieldEncrypt] != u"NULL" ? Img::kImageDollar : Img::kImageBlank);
+    m_list.SetItemImage(
+        row, kColFav,
+        favourites.Contains(record[kFieldServiceKey]) ? Img::kImageHeart : Img::kImageBlank);
+}
+
+int CServicePage::GetSelectedRow() const {
+    return m_list.GetNextSelected(-1);
+}
+
+void CServicePage::RenumberRows() {
+    m_list.BeginUpdate();
+    char16_t digits[16];
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        // Most rows already carry their number (a move changes a few); leave those.
+        char16_t* end = digits + std::size(digits);
+        char16_t* begin = end;
+        for (unsigned n = static_cast<unsigned>(row) + 1; n != 0; n /= 10)
+            *--begin = static_cast<char16_t>(u'0' + n % 10);
+        const std::u16string_view number(begin, static_cast<size_t>(end - begin));
+        if (m_list.GetItemText(row, kColNumber) != number)
+            m_list.SetItemText(row, kColNumber, number);
+    }
+    m_list.EndUpdate();
+}
+
+void CServicePage::RefreshSelectedRows() {
+    CXmlDoc prog;
+    LoadWorkingCopy(prog, m_traits.progWork);
+    RefreshSelectedRows(prog);
+}
+
+// The same from a document that already holds the programme working copy.
+void CServicePage::RefreshSelectedRows(CXmlDoc& prog) {
+    std::vector<std::u16string> keys;
+    for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
+        keys.push_back(m_list.GetItemText(row, kColSerKey));
+    }
+    RefreshSelectedRows(ReadServiceRecords(prog, keys));
+}
+
+// The same from the records of the first service with each key.
+void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
+    const FavouriteMembers favourites = FavouriteMembers::Load(m_traits.favWork);
+    const ServiceRecord missing;
+    for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
+        const auto it = records.find(m_list.GetItemText(row, kColSerKey));
+        const ServiceRecord& record = it == records.end() ? missing : it->second;
+        m_list.SetItemText(row, kColName, record[kFieldName]);
+        SetRowImages(row, ViewOf(record), favourites);
+    }
+}
+
+int CServicePage::CommandForKey(const KeyPress& press) const {
+    const bool oneSelected = m_list.GetSelectedCount() == 1;
+    switch (press.key) {
+        case PageKey::Enter:
+            return oneSelected ? m_traits.cmdEdit : 0;
+        case PageKey::Insert:
+            return m_traits.cmdAddToFav;
+        case PageKey::Delete:
+        case PageKey::KeypadDecimal:
+            return m_traits.cmdDelete;
+        case PageKey::F3:
+            return m_traits.cmdSearch;
+        case PageKey::Plus:
+            return oneSelected ? m_traits.cmdMoveUp : 0;
+        case PageKey::Minus:
+            return oneSelected ? m_traits.cmdMoveDown : 0;
+        case PageKey::LetterD:
+            return press.ctrl ? m_traits.cmdDelete : 0;
+        case PageKey::LetterF:
+            return press.ctrl ? m_traits.cmdSearch : 0;
+        case PageKey::LetterO:
+            return press.ctrl ? kCmdOpenFolder : 0;
+        case PageKey::LetterS:
+            return press.ctrl ? kCmdToolbarSave : 0;
+        default:
+            return 0;
+    }
+}
+
+ContextMenu CServicePage::ContextMenuForSelection() const {
+    const int selected = m_list.GetSelectedCount();
+    if (selected == 1) {
+        return {{u"Edit", m_traits.cmdEdit},
+                {u"Delete", m_traits.cmdDelete},
+                {m_traits.singleMenuAddToFav, m_traits.cmdAddToFav},
+                {u"Move Up    +", m_traits.cmdMoveUp},
+                {u"Move Down  -", m_traits.cmdMoveDown},
+                {u"Skip", m_traits.cmdSkip},
+                {u"Lock", m_traits.cmdLock},
+                {},
+                {u"Search    F3", m_traits.cmdSearch}};
+    }
+    if (selected > 1) {
+        return {{u"Delete", m_traits.cmdDelete},
+                {u"Add to Fav", m_traits.cmdAddToFav},
+                {u"Skip", m_traits.cmdSkip},
+                {u"Lock", m_traits.cmdLock},
+                {},
+                {u"Search  F3", m_traits.cmdSearch}};
+    }
+    return {};
+}
 
 }  // namespace vesko

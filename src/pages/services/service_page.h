@@ -1,14 +1,28 @@
 #pragma once
 // The TV and Radio pages: one page class, parameterised by the files and command
 // numbers that differ between the two.
+//
+// Row n of the list is the n-th `prog` child of the programme working copy; every
+// operation changes list and file together. Nothing of the database is kept between
+// operations: each one loads the working copies it needs and saves what it changed.
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 namespace vesko {
+
+class CXmlDoc;
+class Platform;
+class TransponderTexts;
+class FavouriteMembers;
+struct ServiceRecord;
+struct ServiceView;
+using RecordsByKey = std::unordered_map<std::u16string, ServiceRecord>;
 
 enum class ServiceKind { Tv = 0, Radio = 1 };
 
@@ -18,18 +32,77 @@ struct ServicePageTraits {
     const char* progWork;  // programme working copy
     const char* favWork;   // favourites working copy
     int cmdEdit, cmdDelete, cmdAddToFav, cmdMoveUp, cmdMoveDown, cmdSkip, cmdLock, cmdSearch;
+    const char16_t* singleMenuAddToFav;  // "Add to FAV" on TV, "Add To Fav" on Radio
 };
 
+// Columns of the service list.
+enum ServiceColumn : int {
+    kColNumber = 0,
+    kColName,
+    kColProvider,
+    kColTransponder,
+    kColLock,
+    kColSkip,
+    kColFree,
+    kColFav,
+    kColVideo,
+    kColAudio,
+    kColPcr,
+    kColSerKey,
+    kColTpKey,
+};
+
+inline constexpr std::u16string_view kFirstRowMessage = u"The item is the first row!";
+inline constexpr std::u16string_view kLastRowMessage = u"The item is the last row!";
+
 class CServicePage {
-public:
+  public:
     explicit CServicePage(ServiceKind kind);
+    CServicePage(const CServicePage&) = delete;
+    CServicePage& operator=(const CServicePage&) = delete;
 
     const ServicePageTraits& Traits() const { return m_traits; }
+    ServiceKind Kind() const { return m_traits.kind; }
     CDragListCtrl& List() { return m_list; }
     const CDragListCtrl& List() const { return m_list; }
 
     // Refills the list from the working copies.
     void Reload();
+    // Index of the first selected row, -1 when none.
+    int GetSelectedRow() const;
+    // Deletes the selected services and their favourite entries; returns how many.
+    int DeleteSelected();
+    // Column 0 of every row n becomes n + 1.
+    void RenumberRows();
+    // Re-reads the name and the four flag images of the selected rows.
+    void RefreshSelectedRows();
+    // Exchange the selected service with the one above / below. At the edge the user
+    // is told so through `platform` and nothing changes. True when a move was made.
+    bool MoveUp(Platform& platform);
+    bool MoveDown(Platform& platform);
+    // Flip `block` / `bskip` of the selected services.
+    void ToggleLock();
+    void ToggleSkip();
+    // Removes the rows of services on the given transponders (rows only, the file is
+    // not touched); returns how many rows went.
+    int RemoveRowsOnTransponders(std::span<const std::u16string> tpKeys);
+    // Takes the heart off the rows of the given services.
+    void ClearFavouriteMark(std::span<const std::u16string> serviceKeys);
+    // Value of an attribute of the row-th service ("" when absent). Returns the row,
+    // the number of services when the row is past the last one (value untouched), or
+    // -1 for a negative row (value untouched).
+    int GetServiceAttribute(int row, std::u16string_view name, std::u16string& value) const;
+    // Sets an attribute of the row-th service and saves the working copy; returns like
+    // GetServiceAttribute.
+    int SetServiceAttribute(int row, std::u16string_view name, std::u16string_view value);
+
+    // Drag and drop. ApplyDrop brings the file into the order the list shows after the
+    // list control moved the dragged rows: 0 when done, -1 when it could not be done
+    // (the file is then left as it was).
+    int ApplyDrop();
+    // Runs after every left-button release over the list (the list calls it): completes
+    // a drop when the list reports one.
+    void AfterListEvent();
 
     // The command a key on the list raises, 0 for none.
     int CommandForKey(const KeyPress& key) const;
@@ -38,7 +111,17 @@ public:
     // The menu of a right click, for the current selection; empty for none.
     ContextMenu ContextMenuForSelection() const;
 
-private:
+  private:
+    bool Move(Platform& platform, int delta);
+    void Toggle(std::u16string_view attribute, int column, int onImage);
+    void SetRowFromRecord(int row, const ServiceView& record, const std::u16string& transponderText,
+                          const FavouriteMembers& favourites);
+    void SetRowImages(int row, const ServiceView& record, const FavouriteMembers& favourites);
+    void CompleteDrop();
+    int ApplyDrop(CXmlDoc& prog, RecordsByKey& placed);
+    void RefreshSelectedRows(CXmlDoc& prog);
+    void RefreshSelectedRows(const RecordsByKey& records);
+
     ServicePageTraits m_traits;
     CDragListCtrl m_list;
 };

@@ -1,0 +1,68 @@
+#include "pages/services/service_edit_dlg.h"
+
+#include "database/schema.h"
+#include "pages/services/service_page.h"
+#include "pages/services/transponder_texts.h"
+
+namespace vesko {
+
+std::u16string_view CServiceEditDlg::Title() const {
+    if (m_page != nullptr && m_page->Kind() == ServiceKind::Radio)
+        return u"Radio Service information";
+    return u"TV Service information";
+}
+
+void CServiceEditDlg::Open() {
+    if (m_page == nullptr)
+        return;
+    m_row = m_page->GetSelectedRow();
+    if (m_row == -1)
+        return;
+    std::u16string satKey, tpKey, block, encrypt, bskip;
+    m_page->GetServiceAttribute(m_row, u"name", m_name);
+    m_page->GetServiceAttribute(m_row, u"sat_key", satKey);
+    m_page->GetServiceAttribute(m_row, u"tp_key", tpKey);
+    m_page->GetServiceAttribute(m_row, u"block", block);
+    m_page->GetServiceAttribute(m_row, u"encrypt", encrypt);
+    m_page->GetServiceAttribute(m_row, u"bskip", bskip);
+    ReadLocation(satKey, tpKey);
+    m_free = encrypt == u"NULL" ? kYes : kNo;
+    m_lock = block == u"1" ? kYes : kNo;
+    m_skip = bskip == u"1" ? kYes : kNo;
+}
+
+// The satellite's name and the transponder's text; a satellite service whose
+// satellite or transponder is missing keeps showing the raw keys.
+void CServiceEditDlg::ReadLocation(const std::u16string& satKey, const std::u16string& tpKey) {
+    if (satKey == kTerrestrialSatKey) {
+        m_transponder = TerrestrialTransponderText(tpKey);
+        m_satellite = u"Terrestrial";
+    } else if (satKey == kCableSatKey) {
+        m_transponder = CableTransponderText(tpKey);
+        m_satellite = u"Cable";
+    } else if (const SatelliteTransponder found = FindSatelliteTransponder(satKey, tpKey);
+               found.found) {
+        m_satellite = found.satelliteName;
+        m_transponder = found.text;
+    } else {
+        m_satellite = satKey;
+        m_transponder = tpKey;
+    }
+}
+
+bool CServiceEditDlg::Ok() {
+    // A stored name longer than the edit allows is shown whole; writing it back would
+    // need a silent cut, so the user is asked to shorten it instead.
+    if (m_name.size() > static_cast<size_t>(kNameLimit)) {
+        m_platform->ShowMessage(kMessageCaption, kNameTooLong, MessageButtons::Ok);
+        return false;
+    }
+    if (m_page == nullptr)
+        return true;
+    m_page->SetServiceAttribute(m_row, u"name", m_name);
+    m_page->SetServiceAttribute(m_row, u"block", m_lock == kYes ? u"1" : u"0");
+    m_page->SetServiceAttribute(m_row, u"bskip", m_skip == kYes ? u"1" : u"0");
+    return true;
+}
+
+}  // namespace vesko

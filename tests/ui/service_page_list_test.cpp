@@ -1,0 +1,124 @@
+// The TV page in the real main window: keys, double-click and mouse drags on its list
+// view reach the page's commands and the working copies.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/commands.h"
+#include "app/editor_dlg.h"
+#include "fake_platform.h"
+#include "pages/services/service_edit_dlg.h"
+#include "pages/services/service_fixture.h"
+#include "ui/drag_list_view.h"
+#include "ui/list_pages.h"
+#include "ui/main_window.h"
+#include "ui/qt_test_app.h"
+
+namespace vesko::testing {
+namespace {
+
+class ServicePageViewTest : public ServicePageTest {
+  protected:
+    void SetUp() override {
+        ServicePageTest::SetUp();
+        m_editor.TvPage().Reload();
+        m_window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+        m_view = static_cast<ui::ServicePageWidget*>(m_window.Page(PageTab::Tv))->ListView();
+        ASSERT_NE(m_view, nullptr);
+        m_view->setFocus();
+    }
+
+    QWidget* Viewport() { return m_view->viewport(); }
+    QPoint RowPoint(int row) {
+        return {30, m_view->rowViewportPosition(row) + m_view->rowHeight(row) / 2};
+    }
+    void Click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(Viewport(), Qt::LeftButton, modifiers, RowPoint(row));
+    }
+    CDragListCtrl& List() { return m_editor.TvPage().List(); }
+
+    struct App {
+        App() { TestApp(); }
+    } m_app;  // before any widget
+    FakePlatform m_platform;
+    CEditorDlg m_editor{m_platform};
+    ui::MainWindow m_window{m_editor};
+    ui::DragListView* m_view = nullptr;
+};
+
+TEST_F(ServicePageViewTest, DeleteKeysRemoveServicesFromListAndFile) {
+    Click(2);
+    QTest::keyClick(m_view, Qt::Key_Delete);
+    EXPECT_EQ(List().GetItemCount(), 9);
+    EXPECT_EQ(FileKeys("temp_tv_prog.xml")[2], u"103");
+    EXPECT_EQ(List().GetItemText(2, kColNumber), u"3");
+    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 1);
+
+    Click(0);
+    QTest::keyClick(m_view, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(FileKeys("temp_tv_prog.xml")[0], u"101");
+    // Two rows and the keypad's decimal key.
+    Click(0);
+    Click(1, Qt::ControlModifier);
+    QTest::keyClick(m_view, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(List().GetItemCount(), 6);
+    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 3);
+    // The favourite entries of the deleted services went too.
+    EXPECT_EQ(ReadBytes("temp_tv_fav.xml").find("\"100\""), std::string::npos);
+}
+
+TEST_F(ServicePageViewTest, PlusAndMinusMoveOneSelectedService) {
+    Click(3);
+    QTest::keyClick(m_view, Qt::Key_Plus);
+    EXPECT_EQ(FileKeys("temp_tv_prog.xml")[2], u"103");
+    EXPECT_EQ(List().GetItemText(2, kColSerKey), u"103");
+    EXPECT_TRUE(List().IsSelected(2));
+    QTest::keyClick(m_view, Qt::Key_Minus);
+    QTest::keyClick(m_view, Qt::Key_Minus);
+    EXPECT_EQ(FileKeys("temp_tv_prog.xml")[4], u"103");
+    EXPECT_EQ(List().GetItemText(4, kColSerKey), u"103");
+    // The main keyboard's equals key is a plus key too.
+    QTest::keyClick(m_view, Qt::Key_Equal);
+    EXPECT_EQ(List().GetItemText(3, kColSerKey), u"103");
+}
+
+TEST_F(ServicePageViewTest, DoubleClickOpensTheEditDialog) {
+    std::u16string shownName;
+    m_platform.runDialog = [&](CDialogForm& form) {
+        auto& dlg = dynamic_cast<CServiceEditDlg&>(form);
+        shownName = dlg.m_name;
+        dlg.m_skip = CServiceEditDlg::kYes;
+        return dlg.Ok();
+    };
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(4));
+    EXPECT_EQ(m_platform.dialogsRun, 1);
+    EXPECT_EQ(shownName, u"Channel 104");
+    EXPECT_EQ(List().GetItemImage(4, kColSkip), CDragListCtrl::kImageCheck);
+    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 1);
+}
+
+TEST_F(ServicePageViewTest, MouseDragReordersTheFileAndAClickChangesNothing) {
+    const std::string before = ReadBytes("temp_tv_prog.xml");
+    Click(5);
+    EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
+
+    Click(3);
+    Click(4, Qt::ControlModifier);
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(4));
+    QTest::mouseMove(Viewport(), RowPoint(4) + QPoint(0, 12));
+    ASSERT_TRUE(List().m_dragging);
+    QTest::mouseMove(Viewport(), RowPoint(7));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(7));
+
+    const std::vector<std::u16string> order{u"100", u"101", u"102", u"105", u"106",
+                                            u"107", u"103", u"104", u"108", u""};
+    EXPECT_EQ(ListColumn(List(), kColSerKey), order);
+    EXPECT_EQ(FileKeys("temp_tv_prog.xml"), order);
+    EXPECT_EQ(List().GetItemText(6, kColNumber), u"7");
+    EXPECT_EQ(List().GetItemImage(6, kColFav), CDragListCtrl::kImageHeart);
+}
+
+}  // namespace
+}  // namespace vesko::testing
