@@ -22,9 +22,13 @@ vesko_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-# vesko_build <build-dir> [cmake options...]
+# vesko_build <build-dir> [targets...]: configures (tests and benchmarks included, so that
+# scripts/run and scripts/test share one build folder) and builds the targets, or all.
 vesko_build() {
     local dir="$1"; shift
-    cmake -S "$VESKO_ROOT" -B "$VESKO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$VESKO_ROOT/$dir" -j"$(nproc)"
+    cmake -S "$VESKO_ROOT" -B "$VESKO_ROOT/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVESKO_BUILD_UI=ON -DVESKO_BUILD_TESTS=ON -DVESKO_BUILD_BENCH=ON >/dev/null
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake --build "$VESKO_ROOT/$dir" -j"$(nproc)" "${targets[@]}"
 }
