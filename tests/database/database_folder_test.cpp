@@ -320,6 +320,27 @@ TEST(DatabaseFolder, LeavingAChangedDatabaseForAnotherAsksFirst) {
     EXPECT_EQ(f.folder.GetChangeCount(), 0);
 }
 
+TEST(DatabaseFolder, BrokenAndForeignFilesStillOpenAsRead) {
+    Fixture f;
+    const auto db = f.MakeDatabase("db");
+    // Not well formed, in UTF-16 with a mark, and in a declared single-byte code page: the
+    // open still succeeds and each working copy holds what the file held.
+    const std::string broken = "<tv_prog><prog name=\"A & B\" service_key=\"1\"></tv_prog>";
+    WriteBytes(db / "tv_prog.xml", broken);
+    WriteBytes(db / "radio_fav.xml", std::string("\xFF\xFE<\0f\0/\0>\0", 10));
+    const std::string cp1251 =
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?><favourites><fav name=\"\xCD\xEE\xE2\xEE\xF1\xF2\xE8\"/></favourites>";
+    WriteBytes(db / "tv_fav.xml", cp1251);
+    ASSERT_TRUE(f.Open(db));
+    EXPECT_EQ(ReadBytes(kTvProgWork), broken);
+    EXPECT_EQ(ReadBytes(kRadioFavWork), std::string("\xFF\xFE<\0f\0/\0>\0", 10));
+    EXPECT_EQ(ReadBytes(kTvFavWork), cp1251);
+    // Save gives the receiver the filtered bytes: no mark, no zero bytes outside quotes.
+    ASSERT_TRUE(f.folder.Save());
+    EXPECT_EQ(ReadBytes(db / "radio_fav.xml"), "<f/>");
+    EXPECT_EQ(ReadBytes(db / "tv_fav.xml"), cp1251);
+}
+
 TEST(DatabaseFolder, NativePathsOfAnyLengthAndScript) {
     Fixture f;
     std::string deep = "Спутниковая база данных";
