@@ -128,6 +128,11 @@ class SpaceFilter {
 }  // namespace
 
 std::u16string CXmlDoc::DecodeEntities(std::u16string_view text, uint32_t docFlags) {
+    // Most values hold no reference: without a white-space mode they are their own text.
+    if ((docFlags & (kDocTrimWhitespace | kDocCollapseWhitespace)) == 0 &&
+        text.find(u'&') == std::u16string_view::npos) {
+        return std::u16string(text);
+    }
     std::u16string out;
     out.reserve(text.size());
     SpaceFilter spaces(out, docFlags);

@@ -34,6 +34,9 @@ int ScanNextNode(std::u16string_view text, int offset, XmlNode& node, std::u16st
 // True when `name` (a tag or attribute name) matches the start of `wanted`, which may go
 // on after it only with ' ', '/', '=', '[' or ']'.
 bool NameMatches(std::u16string_view name, std::u16string_view wanted, bool ignoreCase);
+// True when `wanted` holds none of the characters that may follow a matching name:
+// without ignoring case, NameMatches is then plain equality.
+bool IsPlainName(std::u16string_view wanted);
 
 // Where an attribute of a start tag stands.
 struct AttributeSpan {

@@ -12,8 +12,8 @@
 #include "pages/services/favourite_members.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
-#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
+#include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {

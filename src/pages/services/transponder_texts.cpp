@@ -3,8 +3,8 @@
 #include <unordered_set>
 
 #include "database/schema.h"
-#include "pages/services/start_tag_attributes.h"
 #include "pages/services/working_copy.h"
+#include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {

@@ -1,7 +1,7 @@
 // The one-pass attribute reader must read every tag exactly as CXmlDoc::GetAttribute
 // does, however the tag is written.
 
-#include "pages/services/start_tag_attributes.h"
+#include "xml/start_tag_attributes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 // All attributes of one start tag from a single scan of it.
 //
-// CXmlDoc::GetAttribute scans the start tag from its beginning for every name asked
+// CXmlDoc::GetAttribute walks the start tag from its beginning for every name asked
 // for; reading the 19 attributes of ten thousand services that way costs many times
-// the load of the file. This reader walks the tag once, by the same token rules, and
-// answers every name from what it found: the same values, the first occurrence of a
-// name winning, references decoded alike.
+// the load of the file. These readers walk the tag once, by the same walk
+// (WalkAttributes), and answer every name from what it met: the same values, the
+// first occurrence of a name winning, references decoded alike.
 
 #include <array>
 #include <cstdint>
@@ -27,8 +27,7 @@ class StartTagAttributes {
 
     // As doc.GetAttribute(name) would give it.
     std::u16string Get(std::u16string_view name) const;
-    // values[k] = Get(names[k]) for every k, in one pass over the tag's attributes
-    // (a tag usually lists them in the order asked for).
+    // values[k] = Get(names[k]) for every k, from the one walk of the tag.
     void GetAll(std::span<const std::u16string_view> names, std::span<std::u16string> values) const;
 
   private:
@@ -39,8 +38,6 @@ class StartTagAttributes {
     };
 
     void Open(const CXmlDoc& doc, int record);
-    bool ScanPlain(int tagStart);
-    void Scan(int tagStart);
     void Add(std::u16string_view name, int valueStart, int valueLength);
     std::span<const Entry> Entries() const;
 
