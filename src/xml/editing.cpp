@@ -14,8 +14,6 @@ namespace vesko {
 namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
-// The largest end-tag length the record's 10-bit field can hold.
-constexpr int kMaxStoredEndTag = 0x3FF;
 
 }  // namespace
 
@@ -75,7 +73,7 @@ std::u16string_view XmlEditor::TagName(int n) const {
 int XmlEditor::EndTagStart(int n) const {
     const ElementRecord& r = m_index[n];
     const int end = std::min(TextSize(), r.start + r.length);
-    if (r.EndTagLength() < kMaxStoredEndTag) {
+    if (r.EndTagLength() < ElementRecord::kMaxEndTag) {
         return std::max(r.start, end - r.EndTagLength());
     }
     // An end tag too long for its field: find its "</" from the end.
@@ -96,10 +94,11 @@ int XmlEditor::SkipToMarkup(int at) const {
 // The last place inside a start tag where an attribute may go: before "/>" or ">".
 int XmlEditor::InsertionLimit(int n) const {
     const ElementRecord& r = m_index[n];
-    int limit = std::min(TextSize(), r.start + r.StartTagLength());
+    const int startTag = m_doc.StartTagLength(n);
+    int limit = std::min(TextSize(), r.start + startTag);
     if (limit > r.start + 1 && m_text[limit - 1] == u'>') {
         --limit;
-        const bool emptyTag = r.length == r.StartTagLength() && !(r.flags & kRecUnended);
+        const bool emptyTag = r.length == startTag && !(r.flags & kRecUnended);
         if (emptyTag && limit > r.start + 1 && m_text[limit - 1] == u'/') {
             --limit;
         }
@@ -134,7 +133,7 @@ bool XmlEditor::SetAttribute(std::u16string_view name, std::u16string_view value
     piece += u'"';
     const int d = static_cast<int>(piece.size()) - plan.oldLength;
     ElementRecord& w = Rec(n);
-    w.SetTagLengths(w.StartTagLength() + d, w.EndTagLength());
+    w.SetTagLengths(m_doc.StartTagLength(n) + d, w.EndTagLength());
     w.length += d;
     m_doc.ReplaceText(n, plan.at, plan.oldLength, piece, false);
     return true;
@@ -144,7 +143,8 @@ bool XmlEditor::SetAttribute(std::u16string_view name, std::u16string_view value
 // "<p>") becomes "<p>", the child, and "</p>".
 bool XmlEditor::PlanOpening(int parent, const std::u16string& markup, int flags, Insertion& plan) {
     const ElementRecord& p = m_index[parent];
-    const int close = p.start + p.StartTagLength() - 1;
+    const int startTag = m_doc.StartTagLength(parent);
+    const int close = p.start + startTag - 1;
     if (close <= p.start || close >= TextSize() || m_text[close] != u'>') {
         return false;
     }
@@ -166,7 +166,7 @@ bool XmlEditor::PlanOpening(int parent, const std::u16string& markup, int flags,
     plan.text += name;
     plan.text += u'>';
     ElementRecord& w = Rec(parent);
-    w.SetTagLengths(w.StartTagLength() - (slash ? 1 : 0), static_cast<int>(name.size()) + 3);
+    w.SetTagLengths(startTag - (slash ? 1 : 0), static_cast<int>(name.size()) + 3);
     w.flags &= ~kRecUnended;
     return true;
 }
@@ -180,9 +180,9 @@ void XmlEditor::PlanInside(int parent, const std::u16string& markup, int flags, 
         plan.at = first && root != 0 ? m_index[root].start : TextSize();
     } else {
         const ElementRecord& p = m_index[parent];
-        plan.at = first ? p.start + p.StartTagLength() : EndTagStart(parent);
-        const bool adjacent =
-            p.EndTagLength() > 0 && p.length == p.StartTagLength() + p.EndTagLength();
+        const int startTag = m_doc.StartTagLength(parent);
+        plan.at = first ? p.start + startTag : EndTagStart(parent);
+        const bool adjacent = p.EndTagLength() > 0 && p.length == startTag + p.EndTagLength();
         if (adjacent && lineBreak) {
             prefix = kLineBreak;
         }
@@ -242,7 +242,7 @@ bool XmlEditor::Add(std::u16string_view name, std::u16string_view data, int flag
         if (!(flags & kEditNoLineBreak)) {
             plan.text += kLineBreak;
         }
-    } else if (parent != 0 && Rec(parent).length == Rec(parent).StartTagLength()) {
+    } else if (parent != 0 && Rec(parent).length == m_doc.StartTagLength(parent)) {
         if (!PlanOpening(parent, markup, flags, plan)) {
             --m_doc.m_nextFree;  // nothing was linked: give the record back
             return false;

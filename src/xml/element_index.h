@@ -2,6 +2,7 @@
 // The element index: one ElementRecord per element, stored in chunks of 65,536
 // records so that growing never moves more than the last partial chunk.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -17,11 +18,17 @@ struct ElementRecord {
     int32_t next = 0;
     int32_t prev = 0;  // on a first child: the last sibling
 
-    int StartTagLength() const { return static_cast<int>(tagLengths & 0x3FFFFF); }
+    // The largest lengths the two parts can hold. A longer tag is stored as the
+    // largest length, which then means "at least this": the start tag is scanned
+    // again (CXmlDoc::StartTagLength) and the end tag is found from the element's end.
+    static constexpr int kMaxStartTag = 0x3FFFFF;
+    static constexpr int kMaxEndTag = 0x3FF;
+
+    int StartTagLength() const { return static_cast<int>(tagLengths & kMaxStartTag); }
     int EndTagLength() const { return static_cast<int>(tagLengths >> 22); }
     void SetTagLengths(int startTag, int endTag) {
-        tagLengths = (static_cast<uint32_t>(startTag) & 0x3FFFFF) |
-                     (static_cast<uint32_t>(endTag) << 22);
+        tagLengths = static_cast<uint32_t>(std::clamp(startTag, 0, kMaxStartTag)) |
+                     (static_cast<uint32_t>(std::clamp(endTag, 0, kMaxEndTag)) << 22);
     }
     int Level() const { return static_cast<int>(flags & 0xFFFF); }
     void SetLevel(int level) { flags = (flags & ~0xFFFFu) | (static_cast<uint32_t>(level) & 0xFFFF); }

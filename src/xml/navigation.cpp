@@ -129,20 +129,34 @@ void CXmlDoc::ResetPosition() {
     m_childPos = 0;
 }
 
+int CXmlDoc::StartTagLength(int record) const {
+    const ElementRecord& r = m_index[record];
+    if (r.StartTagLength() < ElementRecord::kMaxStartTag) {
+        return r.StartTagLength();
+    }
+    XmlNode tag;
+    ScanNextNode(m_text, r.start, tag, nullptr);
+    return tag.length;
+}
+
 std::u16string_view CXmlDoc::StartTagView(int record) const {
     const ElementRecord& r = m_index[record];
     const size_t size = m_text.size();
-    const size_t end = std::min(size, static_cast<size_t>(r.start) + r.StartTagLength());
+    const size_t end = std::min(size, static_cast<size_t>(r.start) + StartTagLength(record));
     return std::u16string_view(m_text).substr(0, end);
 }
 
 std::u16string CXmlDoc::GetAttribute(std::u16string_view name) const {
-    if (InStreamMode() || m_currentPos == 0 || name.empty()) {
+    return GetAttributeOf(m_currentPos, name);
+}
+
+std::u16string CXmlDoc::GetAttributeOf(int record, std::u16string_view name) const {
+    if (InStreamMode() || record <= 0 || name.empty()) {
         return {};
     }
-    const AttributeSpan span =
-        ScanAttribute(StartTagView(m_currentPos), m_index[m_currentPos].start, name,
-                      (m_flags & kDocIgnoreCase) != 0);
+    // The walk stops at the first attribute of that name: the one that counts.
+    const AttributeSpan span = ScanAttribute(StartTagView(record), m_index[record].start, name,
+                                             (m_flags & kDocIgnoreCase) != 0);
     if (!span.found) {
         return {};
     }

@@ -10,14 +10,6 @@ namespace vesko {
 
 namespace {
 
-// The text up to the end of a record's start tag: what the engine scans.
-std::u16string_view StartTagView(const CXmlDoc& doc, int record) {
-    const ElementRecord& r = doc.GetIndex()[record];
-    const std::u16string& text = doc.GetDoc();
-    const size_t end = std::min(text.size(), static_cast<size_t>(r.start) + r.StartTagLength());
-    return std::u16string_view(text).substr(0, end);
-}
-
 bool Readable(const CXmlDoc& doc, int record) {
     return record > 0 && (doc.GetDocFlags() & (kDocReadFile | kDocWriteFile)) == 0;
 }
@@ -75,7 +67,7 @@ void StartTagAttributes::Open(const CXmlDoc& doc, int record) {
     m_flags = doc.GetDocFlags();
     if (!Readable(doc, record))
         return;
-    m_text = StartTagView(doc, record);
+    m_text = doc.StartTagView(record);
     m_element = true;
     WalkAttributes(m_text, doc.GetIndex()[record].start, [&](const WalkedAttribute& attribute) {
         Add(attribute.name, attribute.valueStart, attribute.valueLength);
@@ -118,17 +110,7 @@ void StartTagAttributes::GetAll(std::span<const std::u16string_view> names,
 }
 
 std::u16string AttributeOf(const CXmlDoc& doc, int record, std::u16string_view name) {
-    if (!Readable(doc, record) || name.empty())
-        return {};
-    const uint32_t flags = doc.GetDocFlags();
-    // The walk stops at the first attribute of that name: the one GetAttribute reads.
-    const AttributeSpan span =
-        ScanAttribute(StartTagView(doc, record), doc.GetIndex()[record].start, name,
-                      (flags & kDocIgnoreCase) != 0);
-    if (!span.found)
-        return {};
-    return CXmlDoc::DecodeEntities(
-        std::u16string_view(doc.GetDoc()).substr(span.valueStart, span.valueLength), flags);
+    return doc.GetAttributeOf(record, name);
 }
 
 AttributeNames::AttributeNames(std::span<const std::u16string_view> names) : m_names(names) {
@@ -152,7 +134,7 @@ void ReadAttributeViews(const CXmlDoc& doc, int record, const AttributeNames& na
     }
     // Plain names are matched by equality straight from the walk; nothing of the tag
     // is kept.
-    const std::u16string_view text = StartTagView(doc, record);
+    const std::u16string_view text = doc.StartTagView(record);
     NameSlots slots(names.Names());
     WalkAttributes(text, doc.GetIndex()[record].start, [&](const WalkedAttribute& attribute) {
         const int k = slots.Take(attribute.name);

@@ -74,9 +74,9 @@ void ReadAttributes(const CXmlDoc& doc, int record, const AttributeNames& names,
 void ReadAttributeViews(const CXmlDoc& doc, int record, const AttributeNames& names,
                         std::span<std::u16string_view> views, std::span<std::u16string> storage);
 
-// One attribute of any element of a document (by record number), as GetAttribute
-// would read it there: the scan stops at the attribute, so a key near the front of
-// the tag is cheap to read without moving the document's positions.
+// One attribute of any element of a document (by record number): the same as
+// doc.GetAttributeOf(record, name). The scan stops at the attribute, so a key near
+// the front of the tag is cheap to read without moving the document's positions.
 std::u16string AttributeOf(const CXmlDoc& doc, int record, std::u16string_view name);
 
 }  // namespace vesko

@@ -71,6 +71,8 @@ class CXmlDoc {
     void ResetPosition();
     // Value of an attribute of the current element with references decoded; "" when absent.
     std::u16string GetAttribute(std::u16string_view name) const;
+    // The same for any element (by record number), without moving the positions.
+    std::u16string GetAttributeOf(int record, std::u16string_view name) const;
 
     // Editing in place.
     bool SetAttribute(std::u16string_view name, std::u16string_view value, int flags = 0);
@@ -96,6 +98,10 @@ class CXmlDoc {
     int GetChildPos() const { return m_childPos; }
     int GetNextFree() const { return m_nextFree; }
     const ElementIndex& GetIndex() const { return m_index; }
+    // Length of an element's start tag (one too long for its record field is scanned).
+    int StartTagLength(int record) const;
+    // The text up to the end of an element's start tag: attribute scans stop there.
+    std::u16string_view StartTagView(int record) const;
 
   private:
     friend class XmlEditor;  // editing steps live in their own file
@@ -107,8 +113,6 @@ class CXmlDoc {
     std::u16string_view FindName(int record) const;
     // First element from `first` along the sibling links whose name matches.
     int FindSibling(int first, std::u16string_view wanted) const;
-    // The text up to the end of the element's start tag: attribute scans stop there.
-    std::u16string_view StartTagView(int record) const;
     // Replaces a stretch of text and shifts the index after record `changed`.
     void ReplaceText(int changed, int offset, int oldLength, std::u16string_view newText,
                      bool skipDescendants);

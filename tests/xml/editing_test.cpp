@@ -171,3 +171,33 @@ TEST(Editing, RemoveElement) {
 
 }  // namespace
 }  // namespace vesko
+
+namespace vesko {
+namespace {
+
+// Tag lengths share one 32-bit field; a tag too long for its part must not spill
+// into the other part or lose its high bits.
+TEST(Editing, TagsLongerThanTheirLengthFields) {
+    const std::u16string name(1100, u'n');
+    const std::u16string end = u"</" + name + u">";
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetDoc(u"<r><" + name + u"><a/>" + end + u"</r>"));
+    ASSERT_TRUE(doc.FindElement());
+    ASSERT_TRUE(doc.FindChildElement());
+    ASSERT_TRUE(doc.IntoElement());
+    // A last child goes in front of the end tag, wherever that is.
+    ASSERT_TRUE(doc.AddChildElement(u"b", {}, kEditNoLineBreak));
+    EXPECT_EQ(doc.GetDoc(), u"<r><" + name + u"><a/><b/>" + end + u"</r>");
+    EXPECT_TRUE(doc.SetDoc(std::u16string(doc.GetDoc())));
+
+    // A start tag past the start-tag field still has every attribute read.
+    const std::u16string filler(0x400000, u'x');
+    ASSERT_TRUE(doc.SetDoc(u"<r a=\"" + filler + u"\" k=\"v\"/>"));
+    ASSERT_TRUE(doc.FindElement());
+    EXPECT_EQ(doc.GetAttribute(u"k"), u"v");
+    ASSERT_TRUE(doc.SetAttribute(u"k", u"w"));
+    EXPECT_EQ(doc.GetDoc().substr(doc.GetDoc().size() - 9), u"\" k=\"w\"/>");
+}
+
+}  // namespace
+}  // namespace vesko
