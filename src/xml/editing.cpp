@@ -206,7 +206,8 @@ bool XmlEditor::Add(std::u16string_view name, std::u16string_view data, int flag
     }
     int anchor = child ? m_doc.m_childPos : m_doc.m_currentPos;
     int parent = child ? m_doc.m_currentPos : m_doc.m_parentPos;
-    const int n = m_doc.TakeNewRecord();  // may grow the index: take it before any reference
+    // Taking a record may grow the index: take it before any reference into it.
+    const int n = m_index.TakeRecord(m_doc.m_nextFree);
     if (anchor != 0) {
         parent = Rec(anchor).parent;
     }

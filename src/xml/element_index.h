@@ -60,6 +60,15 @@ public:
     void Grow(int nextFree, int newSize = 0);
     // Frees every chunk.
     void Release();
+    // Hands out record `nextFree`, cleared, and advances `nextFree`; grows when needed.
+    int TakeRecord(int& nextFree) {
+        if (nextFree >= m_size) {
+            Grow(nextFree);
+        }
+        const int n = nextFree++;
+        (*this)[n] = ElementRecord{};
+        return n;
+    }
 
     ElementRecord& operator[](int n) { return m_chunks[n >> kChunkBits][n & (kChunkSize - 1)]; }
     const ElementRecord& operator[](int n) const {

@@ -33,7 +33,6 @@ class IndexBuilder {
     void Run();
 
   private:
-    int TakeRecord();
     void OnStartTag(const XmlNode& node);
     void OnEndTag(const XmlNode& node);
     void OnError();
@@ -81,17 +80,8 @@ void IndexBuilder::Run() {
     CheckRoot();
 }
 
-int IndexBuilder::TakeRecord() {
-    if (m_nextFree >= m_index.Size()) {
-        m_index.Grow(m_nextFree);
-    }
-    const int n = m_nextFree++;
-    m_index[n] = ElementRecord{};
-    return n;
-}
-
 void IndexBuilder::OnStartTag(const XmlNode& node) {
-    const int n = TakeRecord();
+    const int n = m_index.TakeRecord(m_nextFree);
     const int parent = Parent();
     ElementRecord& r = m_index[n];
     ElementRecord& p = m_index[parent];

@@ -76,13 +76,4 @@ bool CXmlDoc::IsWellFormed() const {
     return doc.firstChild != 0 && m_index[doc.firstChild].next == 0;
 }
 
-int CXmlDoc::TakeNewRecord() {
-    if (m_nextFree >= m_index.Size()) {
-        m_index.Grow(m_nextFree);
-    }
-    const int n = m_nextFree++;
-    m_index[n] = ElementRecord{};
-    return n;
-}
-
 }  // namespace vesko

@@ -108,7 +108,6 @@ class CXmlDoc {
 
     bool InStreamMode() const { return (m_flags & (kDocReadFile | kDocWriteFile)) != 0; }
     void ParseDocument();
-    int TakeNewRecord();
     // Tag name of an element as the find operations compare it.
     std::u16string_view FindName(int record) const;
     // First element from `first` along the sibling links whose name matches.
