@@ -13,21 +13,6 @@ struct DatabaseFile {
     std::u16string_view missingMessage;  // shown when a required file cannot be opened
 };
 
-// The five files a database must have, in the order they are opened.
-inline constexpr std::array<DatabaseFile, 5> kRequiredFiles{{
-    {"sat.xml", "temp_sat.xml", u"ERROR! Can not :open sat.xml"},
-    {"tv_prog.xml", "temp_tv_prog.xml", u"ERROR! Can not open :tv_prog.xml"},
-    {"radio_prog.xml", "temp_radio_prog.xml", u"ERROR! Can not open :radio_prog.xml"},
-    {"tv_fav.xml", "temp_tv_fav.xml", u"ERROR! Can not open :tv_fav.xml"},
-    {"radio_fav.xml", "temp_radio_fav.xml", u"ERROR! Can not open :radio_fav.xml"},
-}};
-
-// Optional files, in the order they are opened (terrestrial, then cable).
-inline constexpr std::array<DatabaseFile, 2> kOptionalFiles{{
-    {"sat_t.xml", "temp_sat_t.xml", u""},
-    {"sat_c.xml", "temp_sat_c.xml", u""},
-}};
-
 // Working copies (bare names, relative to the working folder).
 inline constexpr const char* kSatWork = "temp_sat.xml";
 inline constexpr const char* kTvProgWork = "temp_tv_prog.xml";
@@ -36,6 +21,22 @@ inline constexpr const char* kTvFavWork = "temp_tv_fav.xml";
 inline constexpr const char* kRadioFavWork = "temp_radio_fav.xml";
 inline constexpr const char* kSatTerWork = "temp_sat_t.xml";
 inline constexpr const char* kSatCableWork = "temp_sat_c.xml";
+
+// The five files a database must have, in the order they are opened.
+inline constexpr std::array<DatabaseFile, 5> kRequiredFiles{{
+    {"sat.xml", kSatWork, u"ERROR! Can not :open sat.xml"},
+    {"tv_prog.xml", kTvProgWork, u"ERROR! Can not open :tv_prog.xml"},
+    {"radio_prog.xml", kRadioProgWork, u"ERROR! Can not open :radio_prog.xml"},
+    {"tv_fav.xml", kTvFavWork, u"ERROR! Can not open :tv_fav.xml"},
+    {"radio_fav.xml", kRadioFavWork, u"ERROR! Can not open :radio_fav.xml"},
+}};
+
+// Optional files, in the order they are opened (terrestrial, then cable).
+inline constexpr std::array<DatabaseFile, 2> kOptionalFiles{{
+    {"sat_t.xml", kSatTerWork, u""},
+    {"sat_c.xml", kSatCableWork, u""},
+}};
+
 // Reserved working-file name: never created, but deleted with the others.
 inline constexpr const char* kRelationshipWork = "temp_tv_relationship.xml";
 
