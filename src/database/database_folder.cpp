@@ -64,19 +64,17 @@ bool CDatabaseFolder::OpenFolder(const std::filesystem::path& folder, OpenSource
     std::filesystem::create_directory(staging, ec);
 
     // Every required file is tried, so the user sees every missing one at once.
-    int found = 0;
-    bool copied = true;
+    bool complete = true;
     for (const DatabaseFile& file : kRequiredFiles) {
         const std::filesystem::path source = folder / file.fileName;
         if (!CanOpenForReading(source)) {
             m_platform.ShowMessage(kMessageCaption, file.missingMessage, MessageButtons::Ok);
-            found = 0;
+            complete = false;
             continue;
         }
-        ++found;
-        copied = MakeWorkingCopy(source, staging / file.workingCopy) && copied;
+        complete = MakeWorkingCopy(source, staging / file.workingCopy) && complete;
     }
-    if (found < static_cast<int>(kRequiredFiles.size()) || !copied) {
+    if (!complete) {
         m_platform.ShowMessage(kMessageCaption, kOpenFailedMessage, MessageButtons::Ok);
         std::filesystem::remove_all(staging, ec);
         return false;
