@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -24,19 +25,16 @@ long g_failAfterBytes = -1;
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(const std::filesystem::path& dst) : m_dst(dst) {
-        std::string pattern = (dst.parent_path() / ("." + dst.filename().string() + ".XXXXXX")).string();
-        if (dst.parent_path().empty()) {
-            pattern = "." + dst.filename().string() + ".XXXXXX";
-        }
-        m_tempName.assign(pattern.begin(), pattern.end());
-        m_tempName.push_back('\0');
+        m_tempName = (dst.parent_path() / ("." + dst.filename().string() + ".XXXXXX")).string();
         m_fd = ::mkstemp(m_tempName.data());
+        m_created = m_fd >= 0;
     }
     ~AtomicFileWriter() {
         if (m_fd >= 0) {
             ::close(m_fd);
         }
-        if (!m_committed && !m_tempName.empty() && m_tempName[0] != '\0') {
+        // Only a file mkstemp made is ours to remove.
+        if (m_created && !m_committed) {
             ::unlink(m_tempName.data());
         }
     }
@@ -95,7 +93,12 @@ private:
     int m_fd = -1;
     long m_written = 0;
     bool m_failed = false;
+    bool m_created = false;
     bool m_committed = false;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 bool IsKeptOutsideQuotes(unsigned char c) {
@@ -111,13 +114,13 @@ int ExportCopy(const std::filesystem::path& src, const std::filesystem::path& ds
     if (std::filesystem::is_directory(src, ec)) {
         return -1;
     }
-    std::FILE* in = std::fopen(src.c_str(), "rb");
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(src.c_str(), "rb"));
+    std::FILE* in = file.get();
     if (in == nullptr) {
         return -1;
     }
     AtomicFileWriter out(dst);
     if (!out.IsOpen()) {
-        std::fclose(in);
         return -1;
     }
 
@@ -161,7 +164,6 @@ int ExportCopy(const std::filesystem::path& src, const std::filesystem::path& ds
     if (ok && pendingCr && insideQuotes) {
         ok = out.Write("\r", 1);
     }
-    std::fclose(in);
     if (!ok || !out.Commit()) {
         return -1;
     }
