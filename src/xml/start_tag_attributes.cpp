@@ -78,9 +78,14 @@ void StartTagAttributes::Open(const CXmlDoc& doc, int record) {
 void StartTagAttributes::Add(std::u16string_view name, int valueStart, int valueLength) {
     if (m_count < static_cast<int>(m_inline.size())) {
         m_inline[static_cast<size_t>(m_count++)] = {name, valueStart, valueLength};
-    } else {
-        m_more.push_back({name, valueStart, valueLength});
+        return;
     }
+    // The inline entries are full: from here on every entry lives in m_more, the
+    // inline ones first, so that the first occurrence of a name still wins.
+    if (m_more.empty()) {
+        m_more.assign(m_inline.begin(), m_inline.end());
+    }
+    m_more.push_back({name, valueStart, valueLength});
 }
 
 std::span<const StartTagAttributes::Entry> StartTagAttributes::Entries() const {

@@ -47,7 +47,7 @@ class StartTagAttributes {
     // A service tag has some twenty attributes: they fit here without an allocation.
     std::array<Entry, 32> m_inline;
     int m_count = 0;
-    std::vector<Entry> m_more;
+    std::vector<Entry> m_more;  // every entry, once there are more than fit inline
 };
 
 // A fixed list of attribute names to read together; whether they can be matched by

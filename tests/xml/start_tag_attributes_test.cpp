@@ -8,6 +8,7 @@
 #include <array>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "xml/xml_doc.h"
 
@@ -69,6 +70,32 @@ TEST(StartTagAttributes, ReadsEveryTagAsGetAttributeDoes) {
         }
     }
     EXPECT_GT(checked, 2000);
+}
+
+// Past the attributes kept without an allocation, every attribute still counts.
+TEST(StartTagAttributes, TagsWithManyAttributes) {
+    constexpr int kCount = 70;
+    std::string tag = "<e";
+    std::vector<std::u16string> names;
+    for (int k = 0; k < kCount; ++k) {
+        tag += " a" + std::to_string(k) + "=\"v" + std::to_string(k) + "\"";
+        names.push_back(U16("a" + std::to_string(k)));
+    }
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetDoc(U16("<r>" + tag + "/></r>")));
+    ASSERT_TRUE(doc.FindChildElement());
+    ASSERT_TRUE(doc.IntoElement());
+    const std::vector<std::u16string_view> views(names.begin(), names.end());
+    std::vector<std::u16string> one(names.size());
+    std::vector<std::u16string> all(names.size());
+    StartTagAttributes(doc).GetAll(views, one);
+    ReadAttributes(doc, doc.GetCurrentPos(), AttributeNames(views), all);
+    for (int k = 0; k < kCount; ++k) {
+        const std::u16string expected = U16("v" + std::to_string(k));
+        ASSERT_EQ(doc.GetAttribute(names[k]), expected);
+        EXPECT_EQ(one[k], expected) << k;
+        EXPECT_EQ(all[k], expected) << k;
+    }
 }
 
 }  // namespace
