@@ -5,37 +5,23 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "temp_dir.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
 
 class FileIo : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_dir =
-            fs::temp_directory_path() /
-            ("vesko_file_io_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     fs::path Write(const std::string& name, const std::string& bytes) {
         const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << bytes;
+        testing::WriteBytes(path, bytes);
         return path;
-    }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
     }
     // Loads the bytes, saves the unedited document and returns what was written.
     std::string RoundTrip(const std::string& bytes, CXmlDoc& doc) {
@@ -43,11 +29,12 @@ class FileIo : public ::testing::Test {
         EXPECT_TRUE(doc.Load(in)) << ToUtf8(doc.GetResult());
         const fs::path out = m_dir / "out.xml";
         EXPECT_TRUE(doc.Save(out)) << ToUtf8(doc.GetResult());
-        return Read(out);
+        return ReadBytes(out);
     }
     static std::string ToUtf8(const std::u16string& s) { return std::string(s.begin(), s.end()); }
 
-    fs::path m_dir;
+    testing::TempDir m_tempDir;
+    const fs::path& m_dir = m_tempDir.Path();
 };
 
 // The first report entry named `word`, "" when there is none.
@@ -139,7 +126,7 @@ TEST_F(FileIo, Utf16FilesKeepTheirByteOrder) {
     EXPECT_TRUE(big.Load(Write("plain.xml", kUtf8Body)));
     EXPECT_EQ(big.GetDocFlags() & 0xFF, 0u);
     EXPECT_TRUE(big.Save(m_dir / "plain-out.xml"));
-    EXPECT_EQ(Read(m_dir / "plain-out.xml"), kUtf8Body);
+    EXPECT_EQ(ReadBytes(m_dir / "plain-out.xml"), kUtf8Body);
 }
 
 TEST_F(FileIo, DeclaredCodePagesAreReadAndWrittenInThatCodePage) {
@@ -165,7 +152,8 @@ TEST_F(FileIo, CharactersTheCodePageCannotHoldBecomeQuestionMarks) {
     doc.SetDoc(u"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a name=\"Жé中\"/>");
     const fs::path out = m_dir / "loss.xml";
     EXPECT_TRUE(doc.Save(out));
-    EXPECT_EQ(Read(out), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a name=\"?\xE9?\"/>");
+    EXPECT_EQ(ReadBytes(out),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a name=\"?\xE9?\"/>");
     EXPECT_FALSE(Entry(doc.GetResult(), u"conversion_loss").empty());
     EXPECT_TRUE(Has(Entry(doc.GetResult(), u"converted_from"), u"encoding=\"UTF-16\""));
     // The document text itself is untouched.
@@ -192,7 +180,7 @@ TEST_F(FileIo, FilesWithoutMarkOrDeclaration) {
     EXPECT_EQ(other.GetDoc(), u"\r\n<a n=\"café €\"/>");
     EXPECT_FALSE(Entry(other.GetResult(), u"utf8_detection").empty());
     EXPECT_TRUE(other.Save(m_dir / "ansi-out.xml"));
-    EXPECT_EQ(Read(m_dir / "ansi-out.xml"), "\r\n<a n=\"caf\xC3\xA9 \xE2\x82\xAC\"/>");
+    EXPECT_EQ(ReadBytes(m_dir / "ansi-out.xml"), "\r\n<a n=\"caf\xC3\xA9 \xE2\x82\xAC\"/>");
 }
 
 TEST_F(FileIo, MislabelledWideDeclarationKeepsTheText) {
@@ -269,7 +257,7 @@ TEST_F(FileIo, SavedTextWithoutDeclarationIsPlainUtf8) {
     CXmlDoc doc;
     doc.SetDoc(u"<a n=\"中\"/>");
     EXPECT_TRUE(doc.Save(m_dir / "n.xml"));
-    EXPECT_EQ(Read(m_dir / "n.xml"), "<a n=\"\xE4\xB8\xAD\"/>");
+    EXPECT_EQ(ReadBytes(m_dir / "n.xml"), "<a n=\"\xE4\xB8\xAD\"/>");
     EXPECT_TRUE(Has(Entry(doc.GetResult(), u"write"), u"encoding=\"UTF-8\" length=\"12\""));
 }
 
