@@ -3,6 +3,7 @@
 
 #include "xml/entity_table.h"
 #include "xml/text_chars.h"
+#include "xml/utf_codecs.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -66,15 +67,6 @@ size_t DecodeReference(std::u16string_view text, size_t amp, char32_t& code) {
         code = static_cast<char32_t>(LookupEntityExact(text.substr(rawStart, length)));
     }
     return code != 0 ? length + 2 : 0;
-}
-
-void AppendCodePoint(std::u16string& out, char32_t code) {
-    if (code < 0x10000) {
-        out += static_cast<char16_t>(code);
-        return;
-    }
-    out += static_cast<char16_t>(0xD800 | (((code - 0x10000) >> 10) & 0x3FF));
-    out += static_cast<char16_t>(0xDC00 | (code & 0x3FF));
 }
 
 // Buffers a white-space run until it is known not to be trailing.

@@ -244,11 +244,8 @@ std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy) {
             text += kReplacement;
             if (lossy)
                 *lossy = true;
-        } else if (cp >= 0x10000) {
-            text += static_cast<char16_t>(0xD800 | ((cp - 0x10000) >> 10));
-            text += static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
         } else {
-            text += static_cast<char16_t>(cp);
+            AppendCodePoint(text, cp);
         }
     }
     return text;

@@ -32,6 +32,16 @@ std::string EncodeUtf16Bytes(std::u16string_view text, bool bigEndian);
 std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy);
 std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy);
 
+// Appends a code point (at most U+10FFFF) as one unit or a surrogate pair.
+inline void AppendCodePoint(std::u16string& out, char32_t code) {
+    if (code < 0x10000) {
+        out += static_cast<char16_t>(code);
+        return;
+    }
+    out += static_cast<char16_t>(0xD800 | ((code - 0x10000) >> 10));
+    out += static_cast<char16_t>(0xDC00 | (code & 0x3FF));
+}
+
 // Swaps the bytes of every unit in place.
 void SwapUnitBytes(std::u16string& text);
 
