@@ -3,10 +3,10 @@
 // 6,000 transponders, both generated here (UTF-8 with an XML declaration).
 //
 // Run:
-//   cmake -S . -B build-bench -DVESKO_BUILD_UI=OFF -DVESKO_BUILD_TESTS=OFF
-//   -DCMAKE_BUILD_TYPE=Release cmake --build build-bench --target xml_load -j2
-//   build-bench/bench/xml_load                      (add --benchmark_min_time=2 for steadier
-//   figures)
+//   cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVESKO_BUILD_UI=OFF
+//         -DVESKO_BUILD_TESTS=OFF        (one command)
+//   cmake --build build-bench --target xml_load -j2
+//   build-bench/bench/xml_load   (--benchmark_min_time=2 gives steadier figures)
 //
 // It measures in one run: CXmlDoc::Load against pugi::xml_document::load_file
 // of the same file (MB/s each and their ratio; the bar is a ratio of at least
