@@ -3,6 +3,7 @@
 #include "xml/code_page_table.h"
 
 #include "xml/encoding.h"
+#include "xml/text_chars.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -14,10 +15,6 @@ constexpr int kRowHeader = 7;  // two length digits + five code page digits
 // Longer names cannot be in the table; refusing them early also keeps the
 // hash sum far from overflow on hostile input.
 constexpr size_t kLongestName = 99;
-
-char16_t LowerAscii(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
-}
 
 int Digits(const char16_t* p, int count) {
     int value = 0;
@@ -32,7 +29,7 @@ bool RowNameEquals(const char16_t* row, int rowLength, std::u16string_view name)
         return false;
     }
     for (int i = 0; i < rowLength; ++i) {
-        if (row[kRowHeader + i] != LowerAscii(name[i])) {
+        if (row[kRowHeader + i] != AsciiLower(name[i])) {
             return false;
         }
     }
@@ -55,7 +52,7 @@ int CXmlDoc::LookupCodePage(std::u16string_view name) {
     }
     unsigned sum = 0;
     for (char16_t c : name) {
-        sum += LowerAscii(c);
+        sum += AsciiLower(c);
     }
     const char16_t* row = kCodePageBuckets[sum % kCodePageBucketsCount];
     while (*row != 0) {

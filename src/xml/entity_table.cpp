@@ -3,6 +3,8 @@
 
 #include "xml/entity_table.h"
 
+#include "xml/text_chars.h"
+
 namespace vesko {
 namespace {
 
@@ -10,14 +12,10 @@ namespace {
 
 constexpr int kRowHeader = 5;  // length digit + four code digits
 
-char16_t LowerAscii(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? c + 32 : c;
-}
-
 int BucketOf(std::u16string_view name) {
     unsigned sum = 0;
     for (char16_t c : name) {
-        sum += LowerAscii(c);
+        sum += AsciiLower(c);
     }
     return static_cast<int>(sum % kEntityBucketsCount);
 }
@@ -36,7 +34,7 @@ bool RowNameEquals(const char16_t* row, std::u16string_view name) {
         return false;
     }
     for (int i = 0; i < length; ++i) {
-        if (row[kRowHeader + i] != LowerAscii(name[i])) {
+        if (row[kRowHeader + i] != AsciiLower(name[i])) {
             return false;
         }
     }
