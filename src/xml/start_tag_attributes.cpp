@@ -1,7 +1,5 @@
 #include "xml/start_tag_attributes.h"
 
-#include <algorithm>
-
 #include "xml/attribute_walk.h"
 #include "xml/tokenizer.h"
 #include "xml/xml_doc.h"

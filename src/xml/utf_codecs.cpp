@@ -274,10 +274,4 @@ std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy) {
     return bytes;
 }
 
-void SwapUnitBytes(std::u16string& text) {
-    for (char16_t& unit : text) {
-        unit = static_cast<char16_t>((unit << 8) | (unit >> 8));
-    }
-}
-
 }  // namespace vesko

@@ -42,7 +42,4 @@ inline void AppendCodePoint(std::u16string& out, char32_t code) {
     out += static_cast<char16_t>(0xDC00 | (code & 0x3FF));
 }
 
-// Swaps the bytes of every unit in place.
-void SwapUnitBytes(std::u16string& text);
-
 }  // namespace vesko
