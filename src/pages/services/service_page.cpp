@@ -52,7 +52,7 @@ void CServicePage::Reload() {
     TransponderTexts transponders = TransponderTexts::Load();
 
     int row = 0;
-    std::array<std::u16string, 11> storage;
+    ShownFieldStorage storage;
     ForEachChild(prog, u"prog", [&](int) {
         const ServiceView record = ReadShownViews(prog, storage);
         m_list.InsertItem(row, RowNumber(row));
