@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     std::printf("generating the large database in %s ...\n", root.c_str());
     if (!vesko::GenerateDatabase(root / "db", vesko::DatabaseSize::Large())) {
         std::fprintf(stderr, "could not write the database\n");
+        fs::remove_all(root);
         return 1;
     }
     MakeWorkingCopies(root / "db", root / "pristine");
