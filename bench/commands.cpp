@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "database/schema.h"
 #include "database_generator.h"
+#include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
 #include "xml/xml_doc.h"
 
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     std::printf("generating the large database in %s ...\n", root.c_str());
     if (!vesko::GenerateDatabase(root / "db", vesko::DatabaseSize::Large())) {
         std::fprintf(stderr, "could not write the database\n");
+        fs::remove_all(root);
         return 1;
     }
     MakeWorkingCopies(root / "db", root / "pristine");
@@ -146,6 +148,18 @@ int main(int argc, char** argv) {
              page.List().HighlightDropRow(7000);
          },
          [](CServicePage& page) { page.List().OnLeftButtonUp(); }},
+        // Open reads the service and where it is received; OK writes name, lock and skip.
+        {"edit a service (open and OK)",
+         {vesko::kTvProgWork, vesko::kSatWork},
+         [](CServicePage& page) { SelectRows(page, 5000, 1, 1); },
+         [&platform](CServicePage& page) {
+             vesko::CServiceEditDlg form(platform);
+             form.m_page = &page;
+             form.Open();
+             form.m_name = u"Renamed";
+             form.m_lock = vesko::CServiceEditDlg::kYes;
+             form.Ok();
+         }},
     };
 
     bool allWithinBar = true;

@@ -6,6 +6,7 @@
 
 #include "ui/dialog_units.h"
 #include "ui/images.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
 
@@ -22,8 +23,7 @@ QLabel* Line(QWidget* parent, const QRect& rect) {
 }  // namespace
 
 AboutDialog::AboutDialog(CAboutDlg& form, QWidget* parent) : QDialog(parent), m_form(form) {
-    setWindowTitle(QString::fromUtf16(CAboutDlg::kCaption.data(),
-                                      static_cast<qsizetype>(CAboutDlg::kCaption.size())));
+    setWindowTitle(ToQString(CAboutDlg::kCaption));
     const DialogUnits units = DialogUnits::FromFont(font());
     setFixedSize(units.Size(254, 77));
     setMouseTracking(true);
@@ -32,12 +32,10 @@ AboutDialog::AboutDialog(CAboutDlg& form, QWidget* parent) : QDialog(parent), m_
     icon->setPixmap(AppIcon().pixmap(32, 32));
     m_versionLine = Line(this, units.Rect(44, 10, 204, 10));
     auto* second = Line(this, units.Rect(44, 23, 204, 10));
-    second->setText(QString::fromUtf16(CAboutDlg::kSecondLine.data(),
-                                       static_cast<qsizetype>(CAboutDlg::kSecondLine.size())));
+    second->setText(ToQString(CAboutDlg::kSecondLine));
     m_link = Line(this, units.Rect(44, 38, 204, 10));
     m_link->setAlignment(Qt::AlignCenter);
-    const QString site = QString::fromUtf16(CAboutDlg::kSiteAddress.data(),
-                                            static_cast<qsizetype>(CAboutDlg::kSiteAddress.size()));
+    const QString site = ToQString(CAboutDlg::kSiteAddress);
     m_link->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(site.toHtmlEscaped()));
     m_link->setTextFormat(Qt::RichText);
 

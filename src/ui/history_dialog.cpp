@@ -7,13 +7,13 @@
 
 #include "ui/dialog_units.h"
 #include "ui/images.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
 
 HistoryDialog::HistoryDialog(CHistoryDlg& form, QWidget* parent)
     : QDialog(parent), m_form(form) {
-    setWindowTitle(QString::fromUtf16(CHistoryDlg::kCaption.data(),
-                                      static_cast<qsizetype>(CHistoryDlg::kCaption.size())));
+    setWindowTitle(ToQString(CHistoryDlg::kCaption));
     const DialogUnits units = DialogUnits::FromFont(font());
     setFixedSize(units.Size(295, 174));
 

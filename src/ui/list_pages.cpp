@@ -8,14 +8,9 @@
 #include "pages/satellites/transponder_page.h"
 #include "pages/services/service_page.h"
 #include "ui/drag_list_view.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
-
-namespace {
-
-QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
-
-}  // namespace
 
 ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
     : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {

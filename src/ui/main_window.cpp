@@ -17,6 +17,7 @@
 #include "ui/icon_page_widget.h"
 #include "ui/images.h"
 #include "ui/list_pages.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
 
@@ -25,10 +26,6 @@ namespace {
 // The window's client area in dialog units.
 constexpr double kClientWidth = 627;
 constexpr double kClientHeight = 334;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -10,14 +10,11 @@
 
 #include "ui/dialog_registry.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
 
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());

@@ -7,6 +7,7 @@
 
 #include "pages/services/service_page.h"
 #include "ui/dialog_units.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
 
@@ -51,10 +52,6 @@ constexpr EditLayout kRadioLayout{139,
                                   {54, 153, 35, 14},
                                   {102, 153, 35, 14}};
 constexpr double kClosedListHeight = 12;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect Place(const DialogUnits& units, const UnitRect& r) {
     return units.Rect(r.x, r.y, r.w, r.h);

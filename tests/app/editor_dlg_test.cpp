@@ -3,22 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "app/commands.h"
-#include "app/test_folder.h"
+#include "app/tiny_database.h"
 #include "fake_platform.h"
 
 namespace vesko {
 namespace {
 
 using testing::FakePlatform;
-using testing::ReadFile;
-using testing::ScratchDirectory;
-using testing::WriteFile;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
 using testing::WriteTinyDatabase;
 
 constexpr std::u16string_view kExitQuestion = u"         Save and leave ?";
 
 struct EditorFixture : ::testing::Test {
-    ScratchDirectory scratch;
+    TempDir work{true};  // the working folder, current while the test runs
+    TempDir scratch;     // the database folders
     FakePlatform platform;
     CEditorDlg editor{platform};
     std::filesystem::path folder = WriteTinyDatabase(scratch.Path() / "db", 2);
@@ -41,7 +42,7 @@ TEST_F(EditorFixture, OpenByDropMakesWorkingCopiesAndReloadsPages) {
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
     for (const char* copy : {"temp_sat.xml", "temp_tv_prog.xml", "temp_radio_prog.xml",
                              "temp_tv_fav.xml", "temp_radio_fav.xml"}) {
-        EXPECT_TRUE(std::filesystem::exists(scratch.Work() / copy)) << copy;
+        EXPECT_TRUE(std::filesystem::exists(work.Path() / copy)) << copy;
     }
     // Two tuners in the satellite file: the Satellite page offers its tuner button.
     EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
@@ -60,7 +61,7 @@ TEST_F(EditorFixture, FailedOpenKeepsTheOpenDatabase) {
                   u"ERROR! Can not open :radio_fav.xml",
                   u"Unable to load all the documents or file missing,please check your files"}));
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
-    EXPECT_NE(ReadFile(scratch.Work() / "temp_tv_prog.xml").find("Alpha"), std::string::npos);
+    EXPECT_NE(ReadBytes(work.Path() / "temp_tv_prog.xml").find("Alpha"), std::string::npos);
     EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
 }
 
@@ -94,9 +95,9 @@ TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
     EXPECT_TRUE(editor.OpenDroppedFolder(other));
     EXPECT_EQ(editor.Folder().GetFolderPath(), other);
     EXPECT_EQ(editor.TotalChangeCount(), 0);
-    EXPECT_NE(ReadFile(scratch.Work() / "temp_tv_prog.xml").find("Bravo"), std::string::npos);
+    EXPECT_NE(ReadBytes(work.Path() / "temp_tv_prog.xml").find("Bravo"), std::string::npos);
     // "No" gave up the changes: the first folder was not written.
-    EXPECT_NE(ReadFile(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
 }
 
 TEST_F(EditorFixture, ChangeCountersAddUpOverTheCountingLists) {
@@ -117,11 +118,11 @@ TEST_F(EditorFixture, ChangeCountersAddUpOverTheCountingLists) {
 TEST_F(EditorFixture, SaveWritesTheFolderAndClearsCounters) {
     OpenTiny();
     MakeChanges();
-    WriteFile(scratch.Work() / "temp_tv_prog.xml",
+    WriteBytes(work.Path() / "temp_tv_prog.xml",
               "<programs>\r\n<prog service_key=\"10\" name=\"Edited\"/>\r\n</programs>\r\n");
 
     editor.OnCommand(kCmdToolbarSave);  // leads to Save
-    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"),
+    EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"),
               "<programs><prog service_key=\"10\" name=\"Edited\"/></programs>");
     EXPECT_EQ(editor.TotalChangeCount(), 0);
     EXPECT_TRUE(platform.messages.empty());
@@ -161,25 +162,25 @@ TEST_F(EditorFixture, ExitAnswers) {
     EXPECT_EQ(platform.MessageTexts(), (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(platform.endedWith, -1);
-    EXPECT_TRUE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+    EXPECT_TRUE(std::filesystem::exists(work.Path() / "temp_sat.xml"));
 
-    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs name=\"saved\"/>");
+    WriteBytes(work.Path() / "temp_tv_prog.xml", "<programs name=\"saved\"/>");
     platform.answers.push_back(MessageAnswer::Yes);
     editor.OnCommand(kCmdMenuExit);
     EXPECT_EQ(platform.endedWith, 0);
-    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), "<programs name=\"saved\"/>");
-    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+    EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"), "<programs name=\"saved\"/>");
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "temp_sat.xml"));
 }
 
 TEST_F(EditorFixture, ExitWithNoDiscardsWithoutSaving) {
     OpenTiny();
     MakeChanges();
-    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs name=\"lost\"/>");
+    WriteBytes(work.Path() / "temp_tv_prog.xml", "<programs name=\"lost\"/>");
     platform.answers.push_back(MessageAnswer::No);
     editor.OnCommand(kCmdMenuExit);
     EXPECT_EQ(platform.endedWith, 0);
-    EXPECT_NE(ReadFile(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_tv_prog.xml"));
+    EXPECT_NE(ReadBytes(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "temp_tv_prog.xml"));
 }
 
 TEST_F(EditorFixture, ExitAsksNothingWithoutChangesOrWithoutDatabase) {
@@ -204,7 +205,7 @@ TEST_F(EditorFixture, ExitAfterFailedSaveStaysOpen) {
     platform.answers.push_back(MessageAnswer::Yes);
     editor.OnCommand(kCmdMenuExit);
     EXPECT_EQ(platform.endedWith, -1);
-    EXPECT_TRUE(std::filesystem::exists(scratch.Work() / "temp_sat.xml"));
+    EXPECT_TRUE(std::filesystem::exists(work.Path() / "temp_sat.xml"));
 }
 
 TEST_F(EditorFixture, AboutAndHistoryRunTheirForms) {

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "app/commands.h"
-#include "app/test_folder.h"
 #include "database_generator.h"
 #include "fake_platform.h"
+#include "temp_dir.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
 #include "ui/main_window.h"
@@ -21,7 +21,8 @@ namespace {
 
 TEST(ListViewSpeed, TvPageShowsTheLargeDatabase) {
     testing::TestApp();
-    testing::ScratchDirectory scratch;
+    testing::TempDir work{true};  // the working folder
+    testing::TempDir scratch;
     const auto folder = scratch.Path() / "large";
     ASSERT_TRUE(GenerateDatabase(folder, DatabaseSize::Large()));
     testing::FakePlatform platform;

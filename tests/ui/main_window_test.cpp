@@ -13,7 +13,7 @@
 #include <QUrl>
 
 #include "app/commands.h"
-#include "app/test_folder.h"
+#include "app/tiny_database.h"
 #include "fake_platform.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
@@ -24,8 +24,8 @@
 namespace vesko {
 namespace {
 
-using testing::ReadFile;
-using testing::WriteFile;
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 struct MainWindowFixture : ::testing::Test {
     MainWindowFixture() {
@@ -45,7 +45,8 @@ struct MainWindowFixture : ::testing::Test {
         QApplication::sendEvent(&window, &drop);
     }
 
-    testing::ScratchDirectory scratch;
+    testing::TempDir work{true};  // the working folder, current while the test runs
+    testing::TempDir scratch;     // the database folders
     testing::FakePlatform platform;
     CEditorDlg editor{platform};
     ui::MainWindow window{editor};
@@ -125,10 +126,10 @@ TEST_F(MainWindowFixture, ShortcutsRunOnceWhereverTheFocusIs) {
 
     // Ctrl+S saves the open folder.
     ASSERT_TRUE(window.OpenFolder(folder));
-    WriteFile(scratch.Work() / "temp_radio_prog.xml", "<programs edited=\"1\"/>");
+    WriteBytes(work.Path() / "temp_radio_prog.xml", "<programs edited=\"1\"/>");
     window.Tabs()->tabBar()->setFocus();
     QTest::keyClick(window.Tabs()->tabBar(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(ReadFile(folder / "radio_prog.xml"), "<programs edited=\"1\"/>");
+    EXPECT_EQ(ReadBytes(folder / "radio_prog.xml"), "<programs edited=\"1\"/>");
 }
 
 TEST_F(MainWindowFixture, EnterAndEscapeNeverCloseTheWindow) {
@@ -152,23 +153,23 @@ TEST_F(MainWindowFixture, CloseButtonAsksTheExitQuestion) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, u"         Save and leave ?");
 
-    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs kept=\"yes\"/>");
+    WriteBytes(work.Path() / "temp_tv_prog.xml", "<programs kept=\"yes\"/>");
     platform.answers.push_back(MessageAnswer::Yes);
     window.close();
     EXPECT_EQ(platform.endedWith, 0);
-    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), "<programs kept=\"yes\"/>");
+    EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"), "<programs kept=\"yes\"/>");
 }
 
 TEST_F(MainWindowFixture, ExitAnsweredNoLeavesTheFolderUntouched) {
     ASSERT_TRUE(window.OpenFolder(folder));
-    const std::string before = ReadFile(folder / "tv_prog.xml");
+    const std::string before = ReadBytes(folder / "tv_prog.xml");
     editor.FavTvPage().GroupList().m_dropCount = 1;
-    WriteFile(scratch.Work() / "temp_tv_prog.xml", "<programs/>");
+    WriteBytes(work.Path() / "temp_tv_prog.xml", "<programs/>");
     platform.answers.push_back(MessageAnswer::No);
     window.findChild<QToolBar*>()->actions().at(2)->trigger();  // toolbar Exit
     EXPECT_EQ(platform.endedWith, 0);
-    EXPECT_EQ(ReadFile(folder / "tv_prog.xml"), before);
-    EXPECT_FALSE(std::filesystem::exists(scratch.Work() / "temp_tv_prog.xml"));
+    EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"), before);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "temp_tv_prog.xml"));
 }
 
 }  // namespace

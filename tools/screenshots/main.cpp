@@ -17,6 +17,7 @@
 #include "ui/about_dialog.h"
 #include "ui/history_dialog.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ public:
     vesko::MessageAnswer ShowMessage(std::u16string_view caption, std::u16string_view text,
                                      vesko::MessageButtons buttons) override {
         std::fprintf(stderr, "%s: %s\n",
-                     QString::fromUtf16(caption.data(), caption.size()).toLocal8Bit().constData(),
-                     QString::fromUtf16(text.data(), text.size()).toLocal8Bit().constData());
+                     vesko::ui::ToQString(caption).toLocal8Bit().constData(),
+                     vesko::ui::ToQString(text).toLocal8Bit().constData());
         return buttons == vesko::MessageButtons::YesNoCancel ? vesko::MessageAnswer::No
                                                              : vesko::MessageAnswer::Ok;
     }

@@ -1,5 +1,7 @@
 #include "pages/satellites/satellite_page.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "app/commands.h"
@@ -20,7 +22,8 @@ std::vector<ListColumn> SatelliteColumns() {
 std::vector<ListColumn> ServiceColumns() { return {{u"Index", 60}, {u"Service Name", 120}}; }
 
 // Decimal value of a text: an optional sign and the digits up to the first other
-// character; no digits gives 0.
+// character; no digits gives 0. A value beyond int stops at INT_MAX or INT_MIN rather
+// than wrapping round to an unrelated number.
 int ParseDecimal(std::u16string_view text) {
     std::size_t at = 0;
     bool negative = false;
@@ -28,14 +31,12 @@ int ParseDecimal(std::u16string_view text) {
         negative = text[at] == u'-';
         ++at;
     }
+    constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
     long long value = 0;
     for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
-        value = value * 10 + (text[at] - u'0');
-        if (value > 0x7fffffff) {
-            break;
-        }
+        value = std::min(value * 10 + (text[at] - u'0'), kLimit);
     }
-    return static_cast<int>(negative ? -value : value);
+    return static_cast<int>(negative ? -value : std::min<long long>(value, INT_MAX));
 }
 
 std::u16string Decimal(int value) {

@@ -62,7 +62,7 @@ void RemoveFromFavourites(const std::filesystem::path& favWork,
         }
     }
     if (!splicer.Unchanged())
-        favourites.SetDoc(splicer.Build());
+        ReplaceDocumentText(favourites, splicer.Build());
     SaveWorkingCopy(favourites, favWork);
 }
 

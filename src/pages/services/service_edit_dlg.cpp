@@ -19,12 +19,12 @@ void CServiceEditDlg::Open() {
     if (m_row == -1)
         return;
     std::u16string satKey, tpKey, block, encrypt, bskip;
-    m_page->GetServiceAttribute(m_row, u"name", m_name);
-    m_page->GetServiceAttribute(m_row, u"sat_key", satKey);
-    m_page->GetServiceAttribute(m_row, u"tp_key", tpKey);
-    m_page->GetServiceAttribute(m_row, u"block", block);
-    m_page->GetServiceAttribute(m_row, u"encrypt", encrypt);
-    m_page->GetServiceAttribute(m_row, u"bskip", bskip);
+    m_page->GetServiceAttributes(m_row, {{u"name", &m_name},
+                                         {u"sat_key", &satKey},
+                                         {u"tp_key", &tpKey},
+                                         {u"block", &block},
+                                         {u"encrypt", &encrypt},
+                                         {u"bskip", &bskip}});
     ReadLocation(satKey, tpKey);
     m_free = encrypt == u"NULL" ? kYes : kNo;
     m_lock = block == u"1" ? kYes : kNo;
@@ -59,9 +59,9 @@ bool CServiceEditDlg::Ok() {
     }
     if (m_page == nullptr)
         return true;
-    m_page->SetServiceAttribute(m_row, u"name", m_name);
-    m_page->SetServiceAttribute(m_row, u"block", m_lock == kYes ? u"1" : u"0");
-    m_page->SetServiceAttribute(m_row, u"bskip", m_skip == kYes ? u"1" : u"0");
+    m_page->SetServiceAttributes(m_row, {{u"name", m_name},
+                                         {u"block", m_lock == kYes ? u"1" : u"0"},
+                                         {u"bskip", m_skip == kYes ? u"1" : u"0"}});
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/list_keys.h"
 #include "database/schema.h"
 #include "pages/services/favourite_members.h"
 #include "pages/services/service_record.h"
@@ -51,7 +52,7 @@ void CServicePage::Reload() {
     TransponderTexts transponders = TransponderTexts::Load();
 
     int row = 0;
-    std::array<std::u16string, 11> storage;
+    ShownFieldStorage storage;
     ForEachChild(prog, u"prog", [&](int) {
         const ServiceView record = ReadShownViews(prog, storage);
         m_list.InsertItem(row, RowNumber(row));
@@ -142,29 +143,22 @@ void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
 }
 
 int CServicePage::CommandForKey(const KeyPress& press) const {
+    if (IsDeleteKey(press))
+        return m_traits.cmdDelete;
+    if (IsSearchKey(press))
+        return m_traits.cmdSearch;
+    if (const int file = FileShortcutCommand(press))
+        return file;
     const bool oneSelected = m_list.GetSelectedCount() == 1;
     switch (press.key) {
         case PageKey::Enter:
             return oneSelected ? m_traits.cmdEdit : 0;
         case PageKey::Insert:
             return m_traits.cmdAddToFav;
-        case PageKey::Delete:
-        case PageKey::KeypadDecimal:
-            return m_traits.cmdDelete;
-        case PageKey::F3:
-            return m_traits.cmdSearch;
         case PageKey::Plus:
             return oneSelected ? m_traits.cmdMoveUp : 0;
         case PageKey::Minus:
             return oneSelected ? m_traits.cmdMoveDown : 0;
-        case PageKey::LetterD:
-            return press.ctrl ? m_traits.cmdDelete : 0;
-        case PageKey::LetterF:
-            return press.ctrl ? m_traits.cmdSearch : 0;
-        case PageKey::LetterO:
-            return press.ctrl ? kCmdOpenFolder : 0;
-        case PageKey::LetterS:
-            return press.ctrl ? kCmdToolbarSave : 0;
         default:
             return 0;
     }

@@ -6,10 +6,12 @@
 // operation changes list and file together. Nothing of the database is kept between
 // operations: each one loads the working copies it needs and saves what it changed.
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "app/page_input.h"
 #include "controls/drag_list_ctrl.h"
@@ -95,6 +97,13 @@ class CServicePage {
     // Sets an attribute of the row-th service and saves the working copy; returns like
     // GetServiceAttribute.
     int SetServiceAttribute(int row, std::u16string_view name, std::u16string_view value);
+    // The same for several attributes with one load (and one save) of the working copy,
+    // which a dialog reading or writing a whole service needs: the file may be large.
+    using AttributeReads = std::initializer_list<std::pair<std::u16string_view, std::u16string*>>;
+    using AttributeWrites =
+        std::initializer_list<std::pair<std::u16string_view, std::u16string_view>>;
+    int GetServiceAttributes(int row, AttributeReads reads) const;
+    int SetServiceAttributes(int row, AttributeWrites writes);
 
     // Drag and drop. ApplyDrop brings the file into the order the list shows after the
     // list control moved the dragged rows: 0 when done, -1 when it could not be done

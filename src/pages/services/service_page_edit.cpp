@@ -273,20 +273,36 @@ int VisitServiceAt(CXmlDoc& prog, int row, Visit&& atService) {
 
 int CServicePage::GetServiceAttribute(int row, std::u16string_view name,
                                       std::u16string& value) const {
-    if (row < 0)
-        return -1;
-    CXmlDoc prog;
-    LoadWorkingCopy(prog, m_traits.progWork);
-    return VisitServiceAt(prog, row, [&] { value = prog.GetAttribute(name); });
+    return GetServiceAttributes(row, {{name, &value}});
 }
 
 int CServicePage::SetServiceAttribute(int row, std::u16string_view name,
                                       std::u16string_view value) {
+    return SetServiceAttributes(row, {{name, value}});
+}
+
+int CServicePage::GetServiceAttributes(int row, AttributeReads reads) const {
     if (row < 0)
         return -1;
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
-    const int result = VisitServiceAt(prog, row, [&] { prog.SetAttribute(name, value); });
+    return VisitServiceAt(prog, row, [&] {
+        for (const auto& [name, value] : reads)
+            *value = prog.GetAttribute(name);
+    });
+}
+
+// The values are set in the order given, on one document: the bytes saved are those of
+// setting each one with a load and a save of its own.
+int CServicePage::SetServiceAttributes(int row, AttributeWrites writes) {
+    if (row < 0)
+        return -1;
+    CXmlDoc prog;
+    LoadWorkingCopy(prog, m_traits.progWork);
+    const int result = VisitServiceAt(prog, row, [&] {
+        for (const auto& [name, value] : writes)
+            prog.SetAttribute(name, value);
+    });
     SaveWorkingCopy(prog, m_traits.progWork);
     return result;
 }

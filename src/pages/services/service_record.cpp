@@ -37,10 +37,11 @@ ServiceView ViewOf(const ServiceRecord& record) {
     return view;
 }
 
-ServiceView ReadShownViews(const CXmlDoc& doc, std::array<std::u16string, 11>& storage) {
-    static constexpr std::array<ServiceField, 11> kShown{
+ServiceView ReadShownViews(const CXmlDoc& doc, ShownFieldStorage& storage) {
+    static constexpr std::array kShown{
         kFieldSatKey, kFieldTpKey, kFieldServiceKey, kFieldVideoPid, kFieldAudioPid, kFieldPcrPid,
         kFieldBlock,  kFieldBskip, kFieldProvider,   kFieldEncrypt,  kFieldName};
+    static_assert(kShown.size() == std::tuple_size_v<ShownFieldStorage>);
     static const std::array<std::u16string_view, kShown.size()> kShownNames = [] {
         std::array<std::u16string_view, kShown.size()> names;
         for (size_t k = 0; k < kShown.size(); ++k)

@@ -46,10 +46,12 @@ struct ServiceView {
 };
 ServiceView ViewOf(const ServiceRecord& record);
 
+// Room for the values of the shown fields whose references had to be decoded.
+using ShownFieldStorage = std::array<std::u16string, 11>;
 // The fields a list row shows, of the document's current element, as views into the
 // document (or into `storage` where references were decoded); the other fields are
 // empty. Nothing is copied for a plain value.
-ServiceView ReadShownViews(const CXmlDoc& doc, std::array<std::u16string, 11>& storage);
+ServiceView ReadShownViews(const CXmlDoc& doc, ShownFieldStorage& storage);
 
 // The record of the document's current element; missing attributes read as "".
 ServiceRecord ReadRecordHere(const CXmlDoc& doc);

@@ -10,6 +10,7 @@
 
 #include "fake_platform.h"
 #include "pages/services/element_splicer.h"
+#include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
 #include "service_fixture.h"
@@ -315,6 +316,52 @@ TEST_F(BatchedEditsTest, DropWritesTheBytesOfReplacingServiceByService) {
         ++compared;
     }
     EXPECT_GT(compared, 30);
+}
+
+// The edit dialog reads its fields with one load and writes name, lock and skip with one
+// save; the bytes are those of setting one attribute per load and save, also when the
+// file's code page cannot hold the new name.
+TEST_F(BatchedEditsTest, EditDialogWritesTheBytesOfOneSavePerAttribute) {
+    FakePlatform platform;
+    const std::u16string names[] = {u"Renamed", u"A & <B> \"q\" '\u041F'", u"\u4E2D \u20AC",
+                                    u""};
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+        WriteTricky(seed);
+        if (seed % 4 == 0) {
+            WriteBytes("temp_tv_prog.xml",
+                       Lines({"<?xml version=\"1.0\" encoding=\"windows-1251\"?>", "<tv>",
+                              ProgElement("500", {{"name", "\xCF\xE5\xF0\xE2\xFB\xE9"}}),
+                              ProgElement("501"), "</tv>"}));
+            fs::copy_file("temp_tv_prog.xml", "ref/prog.xml", fs::copy_options::overwrite_existing);
+        }
+        CServicePage page(ServiceKind::Tv);
+        page.Reload();
+        const int row = static_cast<int>(seed % 2);
+        Select(page, {row});
+        CServiceEditDlg form(platform);
+        form.m_page = &page;
+        form.Open();
+        std::u16string name;
+        page.GetServiceAttribute(row, u"name", name);
+        ASSERT_EQ(form.m_name, name) << "seed " << seed;
+        form.m_name = names[(seed + seed / 4) % std::size(names)];
+        form.m_lock = seed % 3 == 0 ? CServiceEditDlg::kYes : CServiceEditDlg::kNo;
+        form.m_skip = seed % 5 == 0 ? CServiceEditDlg::kYes : CServiceEditDlg::kNo;
+        ASSERT_TRUE(form.Ok());
+
+        const std::pair<std::u16string_view, std::u16string_view> sets[] = {
+            {u"name", form.m_name},
+            {u"block", form.m_lock == CServiceEditDlg::kYes ? u"1" : u"0"},
+            {u"bskip", form.m_skip == CServiceEditDlg::kYes ? u"1" : u"0"}};
+        for (const auto& [attribute, value] : sets) {
+            CXmlDoc doc;
+            doc.Load("ref/prog.xml");
+            ASSERT_TRUE(EnterProg(doc, row));
+            doc.SetAttribute(attribute, value);
+            doc.Save("ref/prog.xml");
+        }
+        ExpectSameFiles(seed);
+    }
 }
 
 // The splicer on its own against the engine, with removals that run into each other's
