@@ -87,9 +87,10 @@ bool CDatabaseFolder::OpenFolder(const std::filesystem::path& folder, OpenSource
     }
 
     // The new folder is complete: only now do its working copies replace the old ones.
-    DiscardWorkingCopies();
-    for (const auto& entry : std::filesystem::directory_iterator(staging, ec)) {
-        std::filesystem::rename(entry.path(), entry.path().filename(), ec);
+    if (!ReplaceWorkingCopies(staging)) {
+        m_platform.ShowMessage(kMessageCaption, kOpenFailedMessage, MessageButtons::Ok);
+        std::filesystem::remove_all(staging, ec);
+        return false;
     }
     std::filesystem::remove_all(staging, ec);
 
@@ -99,6 +100,38 @@ bool CDatabaseFolder::OpenFolder(const std::filesystem::path& folder, OpenSource
         reloadPages();
     }
     m_databaseOpen = true;
+    return true;
+}
+
+// Each staged copy is renamed over the current one (a rename replaces a file in one
+// step); copies the new folder does not have are deleted afterwards. False when a copy
+// could not be moved into place.
+bool CDatabaseFolder::ReplaceWorkingCopies(const std::filesystem::path& staging) {
+    std::error_code ec;
+    std::vector<std::filesystem::path> staged;
+    for (const auto& entry : std::filesystem::directory_iterator(staging, ec)) {
+        staged.push_back(entry.path().filename());
+    }
+    for (const auto& name : staged) {
+        std::filesystem::rename(staging / name, name, ec);
+        if (ec) {
+            return false;
+        }
+    }
+    const auto stays = [&staged](std::string_view name) {
+        for (const auto& s : staged) {
+            if (s == name) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const DatabaseFile& file : kOptionalFiles) {
+        if (!stays(file.workingCopy)) {
+            std::filesystem::remove(file.workingCopy, ec);
+        }
+    }
+    std::filesystem::remove(kRelationshipWork, ec);
     return true;
 }
 

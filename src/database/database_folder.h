@@ -50,6 +50,7 @@ public:
     void ResetChangeCount() { m_changeCount = 0; }
 
 private:
+    bool ReplaceWorkingCopies(const std::filesystem::path& staging);
     void ReportFailedFiles(const std::vector<std::filesystem::path>& failed);
 
     Platform& m_platform;

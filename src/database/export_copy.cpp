@@ -72,9 +72,10 @@ public:
         if (m_failed || ::fsync(m_fd) != 0) {
             return false;
         }
-        // mkstemp creates the file readable by its owner only; the receiver's files are
-        // ordinary files, so give them the usual permissions.
-        ::fchmod(m_fd, 0644);
+        // mkstemp creates the file readable by its owner only: the new file takes the
+        // permissions of the one it replaces, or the usual ones for a new file.
+        struct stat old {};
+        ::fchmod(m_fd, ::stat(m_dst.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
         if (::close(m_fd) != 0) {
             m_fd = -1;
             return false;
@@ -84,10 +85,22 @@ public:
             return false;
         }
         m_committed = true;
+        SyncFolder();
         return true;
     }
 
 private:
+    // The rename itself lives in the folder's entry list: sync it so that the new file
+    // survives a power cut that comes right after the save.
+    void SyncFolder() const {
+        const std::filesystem::path parent = m_dst.parent_path().empty() ? "." : m_dst.parent_path();
+        const int dir = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+
     std::filesystem::path m_dst;
     std::string m_tempName;
     int m_fd = -1;

@@ -55,6 +55,20 @@ TEST(ExportCopy, CrLfSplitAcrossBlocksIsStillOnePair) {
     EXPECT_EQ(Export(dir, big), bigExpected);
 }
 
+TEST(ExportCopy, ReplacedFileKeepsItsPermissions) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    WriteBytes(dir / "src.xml", "<a/>");
+    ASSERT_EQ(ExportCopy(dir / "src.xml", dir / "new.xml"), 0);
+    EXPECT_EQ(fs::status(dir / "new.xml").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+    fs::permissions(dir / "new.xml", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(ExportCopy(dir / "src.xml", dir / "new.xml"), 0);
+    EXPECT_EQ(fs::status(dir / "new.xml").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST(ExportCopy, FailureLeavesDestinationUntouched) {
     TempDir dir;
     WriteBytes(dir / "dst.xml", "old bytes");
