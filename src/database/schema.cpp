@@ -1,14 +1,14 @@
 #include "database/schema.h"
 
+#include "xml/decimal_text.h"
+
 namespace vesko {
 
 std::u16string TunerAttribute(std::u16string_view setting, int tunerIndex) {
     std::u16string name(setting);
     if (tunerIndex > 0) {
         name += u'_';
-        for (char c : std::to_string(tunerIndex + 1)) {
-            name += static_cast<char16_t>(c);
-        }
+        name += DecimalText(tunerIndex + 1);
     }
     return name;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "xml/decimal_text.h"
 #include "xml/text_chars.h"
 #include "xml/tokenizer.h"
 #include "xml/xml_doc.h"
@@ -459,8 +460,7 @@ bool CXmlDoc::SetAttribute(std::u16string_view name, std::u16string_view value, 
 }
 
 bool CXmlDoc::SetAttribute(std::u16string_view name, int value, int flags) {
-    const std::string digits = std::to_string(value);
-    return SetAttribute(name, std::u16string(digits.begin(), digits.end()), flags);
+    return SetAttribute(name, DecimalText(value), flags);
 }
 
 bool CXmlDoc::AddElement(std::u16string_view name, std::u16string_view data, int flags) {

@@ -3,6 +3,7 @@
 
 #include "xml/result_report.h"
 
+#include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
 #include <string>
@@ -32,8 +33,7 @@ std::u16string_view NumberAttributeName(int kind) {
 }
 
 void AppendNumber(std::u16string& out, int number) {
-    const std::string digits = std::to_string(number);
-    out.append(digits.begin(), digits.end());
+    out += DecimalText(number);
 }
 
 // Attribute values come from the document (tag names) or the system (messages),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "database/schema.h"
+#include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -30,11 +31,6 @@ private:
     std::mt19937 m_engine;
 };
 
-std::u16string Num(long value) {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
-}
-
 // Builds one file's text, one element a line.
 class XmlText {
 public:
@@ -50,7 +46,7 @@ public:
         m_text += CXmlDoc::EscapeText(value, kEditAttribute);
         m_text += u'"';
     }
-    void Attr(std::u16string_view name, long value) { Attr(name, Num(value)); }
+    void Attr(std::u16string_view name, long value) { Attr(name, DecimalText(value)); }
     void EndStart() { m_text += u'>'; m_text += m_lineEnd; }
     void EndEmpty() { m_text += u"/>"; m_text += m_lineEnd; }
     void Close(std::u16string_view name, int depth) {
@@ -197,13 +193,13 @@ private:
         m_size.satellites = std::max(1, m_size.satellites);  // services need a satellite
         for (int i = 0; i < m_size.satellites; ++i) {
             Satellite sat;
-            sat.key = Num(i + 1);
+            sat.key = DecimalText(i + 1);
             if (i < static_cast<int>(kKnownSatellites.size())) {
                 sat.name = kKnownSatellites[static_cast<size_t>(i)].name;
                 sat.longitude = kKnownSatellites[static_cast<size_t>(i)].longitude;
             } else {
                 sat.longitude = m_random.Between(-1800, 1800);
-                sat.name = u"Sat " + Num(i + 1);
+                sat.name = u"Sat " + DecimalText(i + 1);
             }
             m_satellites.push_back(sat);
         }
@@ -222,7 +218,7 @@ private:
             xml.Attr(TunerAttribute(u"power", t), m_random.Pick(kPowers));
             xml.Attr(TunerAttribute(u"diseqc1.0", t), m_random.Pick(kDiseqc10));
             const int port = m_random.Below(17);
-            xml.Attr(TunerAttribute(u"diseqc1.1", t), port == 0 ? u"OFF" : Num(port));
+            xml.Attr(TunerAttribute(u"diseqc1.1", t), port == 0 ? u"OFF" : DecimalText(port));
             xml.Attr(TunerAttribute(u"motor", t), m_random.Pick(kMotors));
             xml.Attr(TunerAttribute(u"UserFreq", t), lnb == u"User" ? 10000 : 0);
         }
@@ -333,7 +329,7 @@ private:
         xml.EndStart();
         for (int i = 0; i < count; ++i) {
             const Transponder& tp = PickTransponder();
-            const std::u16string key = Num(firstKey + i);
+            const std::u16string key = DecimalText(firstKey + i);
             keys.push_back(key);
             std::u16string name;
             if (tv && i == 7) {
@@ -345,7 +341,7 @@ private:
             }
             const size_t pool = radio ? kRadioNames.size() : kServiceNames.size();
             if (static_cast<size_t>(i) >= pool) {
-                name += u" " + Num(static_cast<long>(static_cast<size_t>(i) / pool) + 1);
+                name += u" " + DecimalText(static_cast<long>(static_cast<size_t>(i) / pool) + 1);
             }
             const int video = radio ? 0 : m_random.Between(32, 8000);
             const int audio = m_random.Between(32, 8000);
@@ -389,7 +385,7 @@ private:
             xml.Open(u"fav", 1);
             xml.Attr(u"name", g < static_cast<int>(kGroupNames.size())
                                   ? std::u16string(kGroupNames[static_cast<size_t>(g)])
-                                  : u"Group " + Num(g + 1));
+                                  : u"Group " + DecimalText(g + 1));
             xml.Attr(u"block", g == 5 ? 1 : 0);
             // The first groups are full (and one short of full), some are empty.
             int members = m_random.Between(0, m_size.maxGroupMembers);

@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/list_keys.h"
 #include "database/schema.h"
+#include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -39,11 +40,6 @@ int ParseDecimal(std::u16string_view text) {
     return static_cast<int>(negative ? -value : std::min<long long>(value, INT_MAX));
 }
 
-std::u16string Decimal(int value) {
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
-
 }  // namespace
 
 CSatellitePage::CSatellitePage()
@@ -60,7 +56,7 @@ int CSatellitePage::ReadTunerCount() const {
 }
 
 std::u16string CSatellitePage::TunerButtonText() const {
-    return u"Tuner (" + Decimal(m_tunerIndex + 1) + u")";
+    return u"Tuner (" + DecimalText(m_tunerIndex + 1) + u")";
 }
 
 void CSatellitePage::FillSatelliteList(int) {}

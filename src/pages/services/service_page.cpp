@@ -9,6 +9,7 @@
 #include "pages/services/service_record.h"
 #include "pages/services/transponder_texts.h"
 #include "pages/services/working_copy.h"
+#include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -30,10 +31,7 @@ std::vector<ListColumn> ServiceColumns() {
             {u"TpKey", 60}};
 }
 
-std::u16string RowNumber(int row) {
-    const std::string digits = std::to_string(row + 1);
-    return std::u16string(digits.begin(), digits.end());
-}
+std::u16string RowNumber(int row) { return DecimalText(row + 1); }
 
 }  // namespace
 
