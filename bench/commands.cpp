@@ -15,7 +15,7 @@
 
 #include <unistd.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "database/schema.h"
 #include "database_generator.h"
 #include "pages/services/service_edit_dlg.h"
@@ -31,7 +31,7 @@ using vesko::CXmlDoc;
 
 // The message boxes of a move never show here: the moved row is in the middle.
 class SilentPlatform : public vesko::Platform {
-  public:
+public:
     vesko::MessageAnswer ShowMessage(std::u16string_view, std::u16string_view,
                                      vesko::MessageButtons) override {
         return vesko::MessageAnswer::Ok;

@@ -307,7 +307,7 @@ BENCHMARK(BM_EditSavePugi)->Unit(benchmark::kMillisecond);
 // output. CPU time (user + system, so the file reads count) keeps the ratios
 // steady on a machine shared with other work.
 class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -322,7 +322,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
         return found == m_seconds.end() ? 0.0 : found->second;
     }
 
-  private:
+private:
     std::map<std::string, double> m_seconds;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace vesko::testing {
 
@@ -71,10 +71,10 @@ public:
         return texts;
     }
 
-    std::deque<MessageAnswer> answers;             // next message-box answers
-    std::deque<std::filesystem::path> folders;     // next folder-chooser results
-    std::deque<std::filesystem::path> files;       // next file-chooser results
-    std::function<bool(CDialogForm&)> runDialog;   // plays the user's part in a dialog
+    std::deque<MessageAnswer> answers;            // next message-box answers
+    std::deque<std::filesystem::path> folders;    // next folder-chooser results
+    std::deque<std::filesystem::path> files;      // next file-chooser results
+    std::function<bool(CDialogForm&)> runDialog;  // plays the user's part in a dialog
     std::vector<Message> messages;
     std::vector<std::u16string> chooserTitles;
     std::vector<std::u16string> fileFilters;

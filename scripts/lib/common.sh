@@ -5,7 +5,7 @@ VESKO_PACKAGES=(
     cmake make g++ pkg-config
     qt6-base-dev libgl1-mesa-dev libicu-dev
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     xvfb xauth
 )
 

@@ -2,7 +2,9 @@
 
 namespace vesko {
 
-std::string_view BuildDate() { return __DATE__; }
+std::string_view BuildDate() {
+    return __DATE__;
+}
 
 std::u16string VersionLine(std::string_view buildDate) {
     // The compiler's date already has the form "May  9 2012": the month's short name,

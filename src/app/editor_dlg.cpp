@@ -1,20 +1,54 @@
 #include "app/editor_dlg.h"
 
 #include "app/about_form.h"
-#include "app/commands.h"
 #include "app/history_form.h"
 #include "app/service_commands.h"
+#include "base/commands.h"
+#include "database/working_copies.h"
 
 namespace vesko {
+
+namespace {
+
+constexpr std::u16string_view kWorkingCopyFailedMessage =
+    u"The change could not be saved and was undone:";
+
+}  // namespace
 
 CEditorDlg::CEditorDlg(Platform& platform) : m_platform(platform), m_folder(platform) {
     m_favTvPage.SetPartnerPage(&m_favRadioPage);
 }
 
 void CEditorDlg::OnCommand(int command) {
+    // A command's working-copy writes stand or fall together: when one of them fails,
+    // every copy it wrote is put back, the pages show the copies again and the user is
+    // told why.
+    WorkingCopies& copies = WorkingCopies::Current();
+    copies.BeginUnit();
+    RunCommand(command);
+    const std::vector<FileError> failures = copies.EndUnit();
+    if (!failures.empty()) {
+        ReportWorkingCopyFailures(failures);
+    }
+    Refresh();
+}
+
+void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failures) {
+    if (m_folder.IsDatabaseOpen()) {
+        ReloadPages();
+    }
+    std::u16string text(kWorkingCopyFailedMessage);
+    for (const FileError& failure : failures) {
+        text += u"\n";
+        text += DescribeFileError(failure);
+    }
+    m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
+}
+
+void CEditorDlg::RunCommand(int command) {
     switch (command) {
         case kCmdMenuOpen:
-            OnCommand(kCmdOpenFolder);
+            RunCommand(kCmdOpenFolder);
             return;
         case kCmdOpenFolder:
             OpenFromChooser();
@@ -23,7 +57,7 @@ void CEditorDlg::OnCommand(int command) {
             Save();
             break;
         case kCmdToolbarSave:
-            OnCommand(kCmdMenuSave);
+            RunCommand(kCmdMenuSave);
             return;
         case kCmdSaveTo:
             m_folder.SaveTo();
@@ -32,7 +66,7 @@ void CEditorDlg::OnCommand(int command) {
             Exit();
             break;
         case kCmdToolbarExit:
-            OnCommand(kCmdMenuExit);
+            RunCommand(kCmdMenuExit);
             return;
         case kCmdAbout:
             RunAbout();
@@ -44,7 +78,6 @@ void CEditorDlg::OnCommand(int command) {
             HandleServiceCommand(*this, command);
             break;
     }
-    Refresh();
 }
 
 bool CEditorDlg::OpenDroppedFolder(const std::filesystem::path& folder) {
@@ -64,7 +97,9 @@ void CEditorDlg::OpenFromChooser() {
 
 // Unsaved changes of the open folder are either saved or given up before another
 // folder replaces its working copies.
-bool CEditorDlg::ConfirmLeaveCurrent() { return m_folder.ConfirmLeaveCurrent(PageChangeCount()); }
+bool CEditorDlg::ConfirmLeaveCurrent() {
+    return m_folder.ConfirmLeaveCurrent(PageChangeCount());
+}
 
 void CEditorDlg::Save() {
     // After a failed save the counters keep saying that there is something to save.

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
-#include "app/platform.h"
+#include "base/file_result.h"
+#include "base/platform.h"
 #include "database/database_folder.h"
 #include "pages/favourites/fav_page.h"
 #include "pages/icons/icon_page.h"
@@ -32,8 +34,8 @@ enum class PageTab : int {
 };
 inline constexpr int kPageTabCount = 9;
 inline constexpr std::array<std::u16string_view, kPageTabCount> kPageTabTexts{
-    u"TV", u"Radio", u"Fav Tv", u"Fav Radio", u"Sat Tp", u"Satellite", u"Ter Tp", u"Cable Tp",
-    u"Icon"};
+    u"TV",        u"Radio",  u"Fav Tv",   u"Fav Radio", u"Sat Tp",
+    u"Satellite", u"Ter Tp", u"Cable Tp", u"Icon"};
 
 inline constexpr std::u16string_view kMainWindowCaption = u"Vesko Editor";
 
@@ -72,6 +74,8 @@ public:
     void SetRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
 
 private:
+    void RunCommand(int command);
+    void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
     void OpenFromChooser();
     void Save();
     void Exit();

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace vesko {
 

@@ -4,8 +4,8 @@
 
 #include "app/service_commands.h"
 
-#include "app/commands.h"
 #include "app/editor_dlg.h"
+#include "base/commands.h"
 #include "pages/services/service_edit_dlg.h"
 
 namespace vesko {

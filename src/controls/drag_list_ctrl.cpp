@@ -78,7 +78,9 @@ void CDragListCtrl::SetItemImage(int row, int column, int image) {
 
 // ---- selection and focus ----
 
-bool CDragListCtrl::IsSelected(int row) const { return IsRow(row) && m_rows[row].selected; }
+bool CDragListCtrl::IsSelected(int row) const {
+    return IsRow(row) && m_rows[row].selected;
+}
 
 void CDragListCtrl::SetSelected(int row, bool selected) {
     if (!IsRow(row) || m_rows[row].selected == selected) {
@@ -88,7 +90,9 @@ void CDragListCtrl::SetSelected(int row, bool selected) {
     NotifyState();
 }
 
-bool CDragListCtrl::IsFocused(int row) const { return IsRow(row) && m_rows[row].focused; }
+bool CDragListCtrl::IsFocused(int row) const {
+    return IsRow(row) && m_rows[row].focused;
+}
 
 void CDragListCtrl::SetFocused(int row, bool focused) {
     if (!IsRow(row) || m_rows[row].focused == focused) {
@@ -150,7 +154,9 @@ void CDragListCtrl::EnsureVisible(int row) {
 
 // ---- notifications ----
 
-void CDragListCtrl::BeginUpdate() { ++m_updateDepth; }
+void CDragListCtrl::BeginUpdate() {
+    ++m_updateDepth;
+}
 
 void CDragListCtrl::EndUpdate() {
     if (m_updateDepth == 0 || --m_updateDepth > 0) {

@@ -22,11 +22,11 @@ struct ListColumn {
 class IListObserver {
 public:
     virtual ~IListObserver() = default;
-    virtual void OnListReset() = 0;                         // everything may have changed
+    virtual void OnListReset() = 0;  // everything may have changed
     virtual void OnRowsInserted(int row, int count) = 0;
     virtual void OnRowsRemoved(int row, int count) = 0;
-    virtual void OnRowChanged(int row) = 0;                 // texts or images of one row
-    virtual void OnStateChanged() = 0;                      // selection or focus
+    virtual void OnRowChanged(int row) = 0;  // texts or images of one row
+    virtual void OnStateChanged() = 0;       // selection or focus
     virtual void OnEnsureVisible(int row) = 0;
 };
 
@@ -125,7 +125,7 @@ public:
     std::vector<int> m_draggedRows;
     int m_hoverRow = -1;
     bool m_hoverState = false;
-    int m_scrollDirection = 0;  // 0 none, 1 up, 2 down
+    int m_scrollDirection = 0;            // 0 none, 1 up, 2 down
     bool m_savedSingleSelection = false;  // single selection was switched off for a drag
 
 private:

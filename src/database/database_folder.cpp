@@ -3,7 +3,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "database/export_copy.h"
 #include "database/schema.h"
 #include "xml/encoding.h"
@@ -216,8 +216,8 @@ void CDatabaseFolder::DiscardWorkingCopies() {
 bool CDatabaseFolder::ConfirmExit(int pageChanges) {
     m_changeCount += pageChanges;
     if (m_changeCount != 0 && m_databaseOpen) {
-        switch (m_platform.ShowMessage(kMessageCaption, kExitQuestion,
-                                       MessageButtons::YesNoCancel)) {
+        switch (
+            m_platform.ShowMessage(kMessageCaption, kExitQuestion, MessageButtons::YesNoCancel)) {
             case MessageAnswer::Yes:
                 if (!Save()) {
                     return false;  // the user's changes are still only in the working copies

@@ -93,7 +93,8 @@ private:
     // The rename itself lives in the folder's entry list: sync it so that the new file
     // survives a power cut that comes right after the save.
     void SyncFolder() const {
-        const std::filesystem::path parent = m_dst.parent_path().empty() ? "." : m_dst.parent_path();
+        const std::filesystem::path parent =
+            m_dst.parent_path().empty() ? "." : m_dst.parent_path();
         const int dir = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY);
         if (dir >= 0) {
             ::fsync(dir);
@@ -120,7 +121,9 @@ bool IsKeptOutsideQuotes(unsigned char c) {
 
 }  // namespace
 
-void SetExportFaultAfter(long bytes) { g_failAfterBytes = bytes; }
+void SetExportFaultAfter(long bytes) {
+    g_failAfterBytes = bytes;
+}
 
 int ExportCopy(const std::filesystem::path& src, const std::filesystem::path& dst) {
     std::error_code ec;

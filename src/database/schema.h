@@ -8,8 +8,8 @@
 namespace vesko {
 
 struct DatabaseFile {
-    std::string_view fileName;     // in the receiver's folder
-    std::string_view workingCopy;  // in the editor's working folder
+    std::string_view fileName;           // in the receiver's folder
+    std::string_view workingCopy;        // in the editor's working folder
     std::u16string_view missingMessage;  // shown when a required file cannot be opened
 };
 
@@ -46,10 +46,10 @@ inline constexpr std::u16string_view kCableSatKey = u"66";
 
 // The 19 attributes of a service record, in the order they are read and rewritten.
 inline constexpr std::array<std::u16string_view, 19> kServiceRecordAttributes{
-    u"sat_key",    u"tp_key",    u"service_key", u"tuner_type_idex", u"sat_type",
-    u"service_id", u"pmt_pid",   u"video_pid",   u"audio_pid",       u"pcr_pid",
-    u"block",      u"bskip",     u"audio_lang",  u"audio_type",      u"video_type",
-    u"provider",   u"encrypt",   u"hd",          u"name"};
+    u"sat_key",    u"tp_key",     u"service_key", u"tuner_type_idex", u"sat_type", u"service_id",
+    u"pmt_pid",    u"video_pid",  u"audio_pid",   u"pcr_pid",         u"block",    u"bskip",
+    u"audio_lang", u"audio_type", u"video_type",  u"provider",        u"encrypt",  u"hd",
+    u"name"};
 
 // The eight per-tuner settings of a satellite.
 inline constexpr std::array<std::u16string_view, 8> kTunerSettings{

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace vesko::ui {
 

@@ -1,7 +1,6 @@
 #include "ui/drag_list_view.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "ui/list_model.h"
 
@@ -75,7 +75,9 @@ DragListView::DragListView(CDragListCtrl& list, QWidget* parent)
     CopySelectionFromList();
 }
 
-DragListView::~DragListView() { m_scrollTimer.stop(); }
+DragListView::~DragListView() {
+    m_scrollTimer.stop();
+}
 
 void DragListView::ApplyColumns() {
     const auto& listColumns = m_list.GetColumns();
@@ -133,10 +135,9 @@ void DragListView::CopyAddedRowsFromList(int row, int count) {
     for (int added = row; added < row + count; ++added) {
         const bool selected = m_list.IsSelected(added);
         if (selected != selectionModel()->isRowSelected(added, {})) {
-            selectionModel()->select(QItemSelection(m_model->index(added, 0),
-                                                    m_model->index(added, lastColumn)),
-                                     selected ? QItemSelectionModel::Select
-                                              : QItemSelectionModel::Deselect);
+            selectionModel()->select(
+                QItemSelection(m_model->index(added, 0), m_model->index(added, lastColumn)),
+                selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
         }
         if (m_list.IsFocused(added)) {
             selectionModel()->setCurrentIndex(m_model->index(added, 0),
@@ -288,7 +289,9 @@ void DragListView::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
-void DragListView::RaiseCommand(int cmd) { emit command(cmd); }
+void DragListView::RaiseCommand(int cmd) {
+    emit command(cmd);
+}
 
 // ---- the drag ----
 
@@ -344,8 +347,8 @@ void DragListView::mouseReleaseEvent(QMouseEvent* event) {
     const bool dragged = m_list.m_dragging;
     if (!dragged && m_deferredSelect) {
         const QModelIndex index = m_model->index(m_pressRow, 0);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                     QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     m_pressPending = false;
     m_deferredSelect = false;
@@ -429,8 +432,8 @@ void DragListView::ShowDragImage(const QPoint& viewportPos) {
 // first of them.
 QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos) const {
     std::vector<int> rows;
-    for (int row = m_list.GetNextSelected(); row >= 0 && static_cast<int>(rows.size()) <
-                                                             kDragImageRows;
+    for (int row = m_list.GetNextSelected();
+         row >= 0 && static_cast<int>(rows.size()) < kDragImageRows;
          row = m_list.GetNextSelected(row)) {
         rows.push_back(row);
     }
@@ -460,10 +463,10 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
             const QRect cell(left + 3, top, cellWidth - 6, rowHeight);
             const int image = m_list.GetItemImage(rows[n], column);
             if (image > 0) {
-                painter.drawPixmap(left + 2, top + (rowHeight - 16) / 2,
-                                   m_model->data(m_model->index(rows[n], column),
-                                                 Qt::DecorationRole)
-                                       .value<QPixmap>());
+                painter.drawPixmap(
+                    left + 2, top + (rowHeight - 16) / 2,
+                    m_model->data(m_model->index(rows[n], column), Qt::DecorationRole)
+                        .value<QPixmap>());
             }
             const QString text = QString::fromStdU16String(m_list.GetItemText(rows[n], column));
             painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
@@ -475,16 +478,15 @@ QPixmap DragListView::RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos
     }
     if (more > 0) {
         painter.drawText(QRect(6, height - rowHeight, width - 12, rowHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("+ %1 more").arg(more));
+                         Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("+ %1 more").arg(more));
     }
     // The grabbed row stays under the cursor, where the user took hold of it.
     const auto grabbed = std::find(rows.begin(), rows.end(), m_pressRow);
     const int grabbedIndex = grabbed == rows.end() ? 0 : static_cast<int>(grabbed - rows.begin());
-    const int withinRow = grabbed == rows.end()
-                              ? rowHeight / 2
-                              : std::clamp(m_pressPos.y() - rowViewportPosition(m_pressRow), 0,
-                                           rowHeight - 1);
+    const int withinRow =
+        grabbed == rows.end()
+            ? rowHeight / 2
+            : std::clamp(m_pressPos.y() - rowViewportPosition(m_pressRow), 0, rowHeight - 1);
     hotSpot = QPoint(viewportPos.x(), grabbedIndex * rowHeight + withinRow);
     return pixmap;
 }

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/page_input.h"
+#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 class QLabel;
@@ -70,8 +70,8 @@ private:
     DragListModel* m_model = nullptr;
     ListHooks m_hooks;
     bool m_dragEnabled = true;
-    bool m_syncing = false;        // selection being copied: do not copy it back
-    bool m_pressPending = false;   // left button down on a row, no drag yet
+    bool m_syncing = false;       // selection being copied: do not copy it back
+    bool m_pressPending = false;  // left button down on a row, no drag yet
     int m_pressRow = -1;
     bool m_deferredSelect = false;  // a plain press on a selected row selects it alone on release
     QPoint m_pressPos;

@@ -11,8 +11,7 @@
 
 namespace vesko::ui {
 
-HistoryDialog::HistoryDialog(CHistoryDlg& form, QWidget* parent)
-    : QDialog(parent), m_form(form) {
+HistoryDialog::HistoryDialog(CHistoryDlg& form, QWidget* parent) : QDialog(parent), m_form(form) {
     setWindowTitle(ToQString(CHistoryDlg::kCaption));
     const DialogUnits units = DialogUnits::FromFont(font());
     setFixedSize(units.Size(295, 174));

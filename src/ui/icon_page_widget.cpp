@@ -124,8 +124,9 @@ void IconPageWidget::Refresh() {
     for (int slot = 0; slot < CIconPage::kSlotsPerPage; ++slot) {
         const IconSlot& data = m_page.Slots()[static_cast<std::size_t>(slot)];
         SlotWidgets& widgets = m_slots[static_cast<std::size_t>(slot)];
-        widgets.picture->SetImagePath(
-            data.iconPath.empty() ? QString() : QString::fromStdU16String(data.iconPath.u16string()));
+        widgets.picture->SetImagePath(data.iconPath.empty()
+                                          ? QString()
+                                          : QString::fromStdU16String(data.iconPath.u16string()));
         widgets.picture->setEnabled(data.occupied);
         const bool current = m_page.m_loaded && slot == m_page.m_currentSlot;
         for (QLabel* line : {widgets.satelliteLine, widgets.transponderLine, widgets.serviceLine}) {

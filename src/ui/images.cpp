@@ -161,7 +161,7 @@ QPixmap AppPixmap(int size) {
 }  // namespace
 
 const QPixmap& ListImage(int index) {
-    static const std::array<QPixmap, 8> images{Blank(), CheckMark(), Blank(), Padlock(),
+    static const std::array<QPixmap, 8> images{Blank(), CheckMark(), Blank(),  Padlock(),
                                                Blank(), Blank(),     Dollar(), Heart()};
     static const QPixmap none;
     if (index < 0 || index >= static_cast<int>(images.size())) {

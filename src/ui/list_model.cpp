@@ -99,6 +99,8 @@ void DragListModel::OnStateChanged() {
     emit stateChanged();
 }
 
-void DragListModel::OnEnsureVisible(int row) { emit ensureVisible(row); }
+void DragListModel::OnEnsureVisible(int row) {
+    emit ensureVisible(row);
+}
 
 }  // namespace vesko::ui

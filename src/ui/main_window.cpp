@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "ui/dialog_units.h"
 #include "ui/icon_page_widget.h"
 #include "ui/images.h"
@@ -43,7 +43,9 @@ MainWindow::MainWindow(CEditorDlg& editor, QWidget* parent)
     ShowPage(0);
 }
 
-MainWindow::~MainWindow() { m_editor.SetRefreshHandler(nullptr); }
+MainWindow::~MainWindow() {
+    m_editor.SetRefreshHandler(nullptr);
+}
 
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("File"));
@@ -136,7 +138,9 @@ void MainWindow::ShowPage(int index) {
     }
 }
 
-void MainWindow::RunCommand(int command) { m_editor.OnCommand(command); }
+void MainWindow::RunCommand(int command) {
+    m_editor.OnCommand(command);
+}
 
 bool MainWindow::OpenFolder(const std::filesystem::path& folder) {
     return m_editor.OpenDroppedFolder(folder);

@@ -24,8 +24,8 @@ std::filesystem::path ToPath(const QString& path) {
 
 MessageAnswer QtPlatform::ShowMessage(std::u16string_view caption, std::u16string_view text,
                                       MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
-                    QMessageBox::NoButton, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::NoButton,
+                    m_parent);
     switch (buttons) {
         case MessageButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace vesko::ui {
 

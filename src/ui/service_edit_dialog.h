@@ -14,7 +14,7 @@ namespace vesko::ui {
 
 class ServiceEditDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     ServiceEditDialog(CServiceEditDlg& form, QWidget* parent = nullptr);
 
     QLineEdit* NameEdit() const { return m_name; }
@@ -26,7 +26,7 @@ class ServiceEditDialog : public QDialog {
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* ResetButton() const { return m_reset; }
 
-  private:
+private:
     void ShowForm();
     void TakeFields();
     void OnOk();

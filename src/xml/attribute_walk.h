@@ -55,7 +55,7 @@ struct Step {
 enum class StepKind { kEnd, kAttribute, kStray };
 
 class Tokens {
-  public:
+public:
     explicit Tokens(std::u16string_view text)
         : m_p(text.data()), m_size(static_cast<int>(text.size())) {}
 
@@ -171,7 +171,7 @@ class Tokens {
         return Is(t, u'=') ? StepKind::kStray : StepKind::kAttribute;
     }
 
-  private:
+private:
     int SkipSpace(int pos) const {
         while (pos < m_size && IsXmlSpace(m_p[pos])) {
             ++pos;

@@ -20,7 +20,7 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 
 // The editing steps, with access to the document's private state.
 class XmlEditor {
-  public:
+public:
     explicit XmlEditor(CXmlDoc& doc) : m_doc(doc), m_index(doc.m_index), m_text(doc.m_text) {}
 
     bool SetAttribute(std::u16string_view name, std::u16string_view value, int flags);
@@ -32,7 +32,7 @@ class XmlEditor {
     // Moves everything after `changed` by `d` and resizes its ancestors.
     void ShiftFollowing(int changed, int d, bool skipDescendants);
 
-  private:
+private:
     struct Insertion {
         int at = 0;           // where the splice starts
         int oldLength = 0;    // text replaced there

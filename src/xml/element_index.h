@@ -31,7 +31,9 @@ struct ElementRecord {
                      (static_cast<uint32_t>(std::clamp(endTag, 0, kMaxEndTag)) << 22);
     }
     int Level() const { return static_cast<int>(flags & 0xFFFF); }
-    void SetLevel(int level) { flags = (flags & ~0xFFFFu) | (static_cast<uint32_t>(level) & 0xFFFF); }
+    void SetLevel(int level) {
+        flags = (flags & ~0xFFFFu) | (static_cast<uint32_t>(level) & 0xFFFF);
+    }
 };
 
 enum RecordFlags : uint32_t {

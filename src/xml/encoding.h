@@ -6,24 +6,27 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace vesko {
 
 // Fixed code page numbers of the engine.
-constexpr int kCodePageAnsi = 0;     // the system ANSI code page (Windows-1252 here)
+constexpr int kCodePageAnsi = 0;  // the system ANSI code page (Windows-1252 here)
 constexpr int kCodePageUtf16 = 1200;
 constexpr int kCodePageUtf8 = 65001;
 constexpr int kCodePageUtf32 = 65005;
 
 // Reads a file into `text`, updating the byte-order-mark flags of `flags` and
-// replacing `report` with the file entries. False when the file cannot be read.
+// replacing `report` with the file entries. False when the file cannot be read; the
+// system's reason then goes to `fileError` when given.
 bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
-                      std::u16string& report);
+                      std::u16string& report, std::error_code* fileError = nullptr);
 
 // Writes `text` to a file in the encoding given by `flags` or declared in the text,
-// replacing `report` with the file entries. False when the write failed.
+// replacing `report` with the file entries. False when the write failed; the system's
+// reason then goes to `fileError` when given.
 bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
-                       std::u16string& report);
+                       std::u16string& report, std::error_code* fileError = nullptr);
 
 // True when the bytes pass the engine's UTF-8 test (stops at a zero byte).
 bool LooksLikeUtf8(std::string_view bytes);

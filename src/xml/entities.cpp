@@ -71,7 +71,7 @@ size_t DecodeReference(std::u16string_view text, size_t amp, char32_t& code) {
 
 // Buffers a white-space run until it is known not to be trailing.
 class SpaceFilter {
-  public:
+public:
     SpaceFilter(std::u16string& out, uint32_t flags)
         : m_out(out),
           m_active((flags & (kDocTrimWhitespace | kDocCollapseWhitespace)) != 0),
@@ -108,7 +108,7 @@ class SpaceFilter {
         m_seenOther = true;
     }
 
-  private:
+private:
     std::u16string& m_out;
     bool m_active;
     bool m_collapse;

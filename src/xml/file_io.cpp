@@ -141,9 +141,13 @@ std::u16string DeclaredEncodingOf(std::string_view bytes) {
 }
 
 bool WriteBytes(const std::filesystem::path& path, std::string_view mark, std::string_view bytes,
-                std::u16string_view encoding, int length, std::u16string& report) {
+                std::u16string_view encoding, int length, std::u16string& report,
+                std::error_code* fileError) {
     if (const std::error_code error = WriteWholeFile(path, {mark, bytes})) {
         AddFileError(report, error);
+        if (fileError) {
+            *fileError = error;
+        }
         return false;
     }
     AddResultEntry(report, u"write", encoding, kRptEncoding | kRptLength, length);
@@ -153,11 +157,14 @@ bool WriteBytes(const std::filesystem::path& path, std::string_view mark, std::s
 }  // namespace
 
 bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
-                      std::u16string& report) {
+                      std::u16string& report, std::error_code* fileError) {
     report.clear();
     FileBytes file;
     if (const std::error_code error = ReadWholeFile(path, file)) {
         AddFileError(report, error);
+        if (fileError) {
+            *fileError = error;
+        }
         return false;
     }
     flags &= ~kBomFlags;
@@ -178,7 +185,7 @@ bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u
 }
 
 bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
-                       std::u16string& report) {
+                       std::u16string& report, std::error_code* fileError) {
     report.clear();
     const ByteOrderMark* mark = MarkOfFlags(flags);
     const std::string_view markBytes = mark ? mark->bytes : std::string_view();
@@ -189,7 +196,7 @@ bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::
             AddResultEntry(report, u"endian_swap");
         }
         return WriteBytes(path, markBytes, bytes, mark->encoding, static_cast<int>(text.size()),
-                          report);
+                          report, fileError);
     }
     std::u16string encoding =
         mark ? std::u16string(mark->encoding) : CXmlDoc::FindEncodingDeclaration(text);
@@ -214,7 +221,8 @@ bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::
     if (lossy) {
         AddResultEntry(report, u"conversion_loss");
     }
-    return WriteBytes(path, markBytes, bytes, encoding, static_cast<int>(bytes.size()), report);
+    return WriteBytes(path, markBytes, bytes, encoding, static_cast<int>(bytes.size()), report,
+                      fileError);
 }
 
 bool CXmlDoc::Load(const std::filesystem::path& path) {
@@ -224,7 +232,8 @@ bool CXmlDoc::Load(const std::filesystem::path& path) {
     std::u16string text;
     std::u16string report;
     uint32_t flags = m_flags;
-    if (!ReadDocumentFile(path, flags, text, report)) {
+    m_fileError.clear();
+    if (!ReadDocumentFile(path, flags, text, report, &m_fileError)) {
         SetDoc(static_cast<const char16_t*>(nullptr));
         m_result = std::move(report);
         return false;
@@ -241,7 +250,8 @@ bool CXmlDoc::Save(const std::filesystem::path& path) {
         return false;
     }
     uint32_t flags = m_flags;
-    const bool written = WriteDocumentFile(path, flags, m_text, m_result);
+    m_fileError.clear();
+    const bool written = WriteDocumentFile(path, flags, m_text, m_result, &m_fileError);
     m_flags = flags;
     return written;
 }

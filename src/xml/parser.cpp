@@ -19,7 +19,7 @@ struct OpenTag {
 };
 
 class IndexBuilder {
-  public:
+public:
     IndexBuilder(std::u16string_view text, ElementIndex& index, int& nextFree,
                  std::u16string& report, bool ignoreCase)
         : m_text(text),
@@ -32,7 +32,7 @@ class IndexBuilder {
 
     void Run();
 
-  private:
+private:
     void OnStartTag(const XmlNode& node);
     void OnEndTag(const XmlNode& node);
     void OnError();

@@ -24,7 +24,7 @@ bool IsLiteral(std::u16string_view raw, uint32_t flags) {
 // first occurrence wins as in GetAttribute. A tag usually lists its attributes in the
 // order asked for, so the name after the last one filled is tried first.
 class NameSlots {
-  public:
+public:
     // At most 64 names: one bit each.
     explicit NameSlots(std::span<const std::u16string_view> names) : m_names(names) {}
 
@@ -45,7 +45,7 @@ class NameSlots {
         return static_cast<int>(k);
     }
 
-  private:
+private:
     std::span<const std::u16string_view> m_names;
     uint64_t m_filled = 0;
     size_t m_expected = 0;

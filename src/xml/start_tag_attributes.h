@@ -19,7 +19,7 @@ namespace vesko {
 class CXmlDoc;
 
 class StartTagAttributes {
-  public:
+public:
     // The current element of `doc`.
     explicit StartTagAttributes(const CXmlDoc& doc);
     // The element of `doc` with record number `record`.
@@ -30,7 +30,7 @@ class StartTagAttributes {
     // values[k] = Get(names[k]) for every k, from the one walk of the tag.
     void GetAll(std::span<const std::u16string_view> names, std::span<std::u16string> values) const;
 
-  private:
+private:
     struct Entry {
         std::u16string_view name;
         int valueStart = 0;
@@ -53,12 +53,12 @@ class StartTagAttributes {
 // A fixed list of attribute names to read together; whether they can be matched by
 // plain equality is worked out once.
 class AttributeNames {
-  public:
+public:
     explicit AttributeNames(std::span<const std::u16string_view> names);
     std::span<const std::u16string_view> Names() const { return m_names; }
     bool Plain() const { return m_plain; }
 
-  private:
+private:
     std::span<const std::u16string_view> m_names;
     bool m_plain = true;
 };

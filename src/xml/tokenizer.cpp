@@ -12,7 +12,7 @@ namespace vesko {
 namespace {
 
 class NodeScanner {
-  public:
+public:
     NodeScanner(std::u16string_view text, int offset, XmlNode& node, std::u16string* report)
         : m_p(text.data()),
           m_size(static_cast<int>(text.size())),
@@ -27,7 +27,7 @@ class NodeScanner {
 
     int Scan();
 
-  private:
+private:
     int ScanCharacterData();
     int ScanMarkup();
     int ScanTag(int kind, int nameStart);

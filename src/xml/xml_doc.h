@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "xml/element_index.h"
 
@@ -39,7 +40,7 @@ enum EditFlags : int {
 };
 
 class CXmlDoc {
-  public:
+public:
     CXmlDoc();
     CXmlDoc(const CXmlDoc& other);
     CXmlDoc& operator=(const CXmlDoc& other);
@@ -60,6 +61,8 @@ class CXmlDoc {
     const std::u16string& GetDoc() const { return m_text; }
     // Entries describing the last parse, load or save.
     const std::u16string& GetResult() const { return m_result; }
+    // The system's reason when the last Load or Save could not read or write its file.
+    const std::error_code& GetFileError() const { return m_fileError; }
     uint32_t GetDocFlags() const { return m_flags; }
     void SetDocFlags(uint32_t flags) { m_flags = flags; }
 
@@ -103,7 +106,7 @@ class CXmlDoc {
     // The text up to the end of an element's start tag: attribute scans stop there.
     std::u16string_view StartTagView(int record) const;
 
-  private:
+private:
     friend class XmlEditor;  // editing steps live in their own file
 
     bool InStreamMode() const { return (m_flags & (kDocReadFile | kDocWriteFile)) != 0; }
@@ -118,6 +121,7 @@ class CXmlDoc {
 
     std::u16string m_text;
     std::u16string m_result;
+    std::error_code m_fileError;
     int m_parentPos = 0;
     int m_currentPos = 0;
     int m_childPos = 0;

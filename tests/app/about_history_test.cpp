@@ -10,7 +10,8 @@ namespace vesko {
 namespace {
 
 TEST(AboutForm, VersionLineCarriesTheBuildDate) {
-    EXPECT_EQ(VersionLine("May  9 2012"), u"Vesko Editor 1.7 (vesko team) release time May  9 2012");
+    EXPECT_EQ(VersionLine("May  9 2012"),
+              u"Vesko Editor 1.7 (vesko team) release time May  9 2012");
     const std::u16string line = VersionLine();
     const std::string narrow(line.begin(), line.end());
     EXPECT_TRUE(std::regex_match(
@@ -40,7 +41,8 @@ TEST(AboutForm, LinkOpensOnlyForPlainLeftClickStrictlyInside) {
     EXPECT_TRUE(platform.openedUrls.empty());
 
     EXPECT_TRUE(about.OnLeftButtonDown(11, 30, kMouseLeft));
-    EXPECT_EQ(platform.openedUrls, (std::vector<std::u16string>{std::u16string(CAboutDlg::kSiteAddress)}));
+    EXPECT_EQ(platform.openedUrls,
+              (std::vector<std::u16string>{std::u16string(CAboutDlg::kSiteAddress)}));
 }
 
 TEST(HistoryForm, TextTitleAndCaret) {
@@ -52,7 +54,8 @@ TEST(HistoryForm, TextTitleAndCaret) {
 
     std::vector<std::u16string> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos; start = end + 2) {
+    for (std::size_t end; (end = text.find(u"\r\n", start)) != std::u16string::npos;
+         start = end + 2) {
         lines.push_back(text.substr(start, end - start));
     }
     EXPECT_EQ(start, text.size()) << "every line ends in CR LF";

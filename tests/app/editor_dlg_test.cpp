@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
 #include "app/tiny_database.h"
+#include "base/commands.h"
 #include "fake_platform.h"
 
 namespace vesko {
@@ -82,7 +82,8 @@ TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
 
     platform.answers.push_back(MessageAnswer::Cancel);
     EXPECT_FALSE(editor.OpenDroppedFolder(other));
-    EXPECT_EQ(platform.MessageTexts(), (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
     EXPECT_EQ(editor.TotalChangeCount(), 3);
 
@@ -119,7 +120,7 @@ TEST_F(EditorFixture, SaveWritesTheFolderAndClearsCounters) {
     OpenTiny();
     MakeChanges();
     WriteBytes(work.Path() / "temp_tv_prog.xml",
-              "<programs>\r\n<prog service_key=\"10\" name=\"Edited\"/>\r\n</programs>\r\n");
+               "<programs>\r\n<prog service_key=\"10\" name=\"Edited\"/>\r\n</programs>\r\n");
 
     editor.OnCommand(kCmdToolbarSave);  // leads to Save
     EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"),
@@ -159,7 +160,8 @@ TEST_F(EditorFixture, ExitAnswers) {
 
     platform.answers.push_back(MessageAnswer::Cancel);
     editor.OnCommand(kCmdToolbarExit);
-    EXPECT_EQ(platform.MessageTexts(), (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
     EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(platform.endedWith, -1);
     EXPECT_TRUE(std::filesystem::exists(work.Path() / "temp_sat.xml"));

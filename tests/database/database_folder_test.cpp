@@ -329,7 +329,8 @@ TEST(DatabaseFolder, BrokenAndForeignFilesStillOpenAsRead) {
     WriteBytes(db / "tv_prog.xml", broken);
     WriteBytes(db / "radio_fav.xml", std::string("\xFF\xFE<\0f\0/\0>\0", 10));
     const std::string cp1251 =
-        "<?xml version=\"1.0\" encoding=\"windows-1251\"?><favourites><fav name=\"\xCD\xEE\xE2\xEE\xF1\xF2\xE8\"/></favourites>";
+        "<?xml version=\"1.0\" encoding=\"windows-1251\"?><favourites><fav "
+        "name=\"\xCD\xEE\xE2\xEE\xF1\xF2\xE8\"/></favourites>";
     WriteBytes(db / "tv_fav.xml", cp1251);
     ASSERT_TRUE(f.Open(db));
     EXPECT_EQ(ReadBytes(kTvProgWork), broken);

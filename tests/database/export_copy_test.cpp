@@ -46,7 +46,8 @@ TEST(ExportCopy, CrLfSplitAcrossBlocksIsStillOnePair) {
     // A large file passes through whole.
     std::string big;
     for (int i = 0; i < 5000; ++i) {
-        big += "<prog name=\"\xD0\x9A\xD0\xB0\xD0\xBD\xD0\xB0\xD0\xBB " + std::to_string(i) + "\"/>\r\n";
+        big += "<prog name=\"\xD0\x9A\xD0\xB0\xD0\xBD\xD0\xB0\xD0\xBB " + std::to_string(i) +
+               "\"/>\r\n";
     }
     std::string bigExpected = big;
     for (size_t p; (p = bigExpected.find("\r\n")) != std::string::npos;) {

@@ -30,7 +30,8 @@ TEST(AboutDialog, HandCursorAndClickInsideTheLinkOnly) {
     QTest::mouseMove(&dialog, QPoint(link.left(), link.center().y()));  // on the border
     EXPECT_NE(dialog.cursor().shape(), Qt::PointingHandCursor);
 
-    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(link.left(), link.center().y()));
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(link.left(), link.center().y()));
     QTest::mouseClick(&dialog, Qt::LeftButton, Qt::ControlModifier, link.center());
     QTest::mouseClick(&dialog, Qt::RightButton, Qt::NoModifier, link.center());
     EXPECT_TRUE(platform.openedUrls.empty());

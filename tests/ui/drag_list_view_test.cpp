@@ -8,14 +8,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "pages/favourites/fav_page.h"
 #include "ui/qt_test_app.h"
 
 namespace vesko {
 namespace {
 
-std::u16string Num(int n) { return QString::number(n).toStdU16String(); }
+std::u16string Num(int n) {
+    return QString::number(n).toStdU16String();
+}
 
 struct DragListViewFixture : ::testing::Test {
     DragListViewFixture() {

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "database_generator.h"
 #include "fake_platform.h"
 #include "temp_dir.h"
@@ -86,12 +86,13 @@ TEST(ListViewSpeed, TvPageShowsTheLargeDatabase) {
     const qint64 removeMs = remove.elapsed();
     EXPECT_EQ(view->model()->rowCount(), 9000);
 
-    std::printf("[ timing ] open the large database (all pages): %lld ms; TV reload and show "
-                "10,000 rows: %lld ms; select and show the last row: %lld ms; drag 100 rows: "
-                "%lld ms; delete 1,000 services: %lld ms\n",
-                static_cast<long long>(openMs), static_cast<long long>(reloadMs),
-                static_cast<long long>(scrollMs), static_cast<long long>(dragMs),
-                static_cast<long long>(removeMs));
+    std::printf(
+        "[ timing ] open the large database (all pages): %lld ms; TV reload and show "
+        "10,000 rows: %lld ms; select and show the last row: %lld ms; drag 100 rows: "
+        "%lld ms; delete 1,000 services: %lld ms\n",
+        static_cast<long long>(openMs), static_cast<long long>(reloadMs),
+        static_cast<long long>(scrollMs), static_cast<long long>(dragMs),
+        static_cast<long long>(removeMs));
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/commands.h"
 #include "app/tiny_database.h"
+#include "base/commands.h"
 #include "fake_platform.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
@@ -191,7 +191,8 @@ TEST_F(MainWindowFixture, QtPlatformEndsByClosingTheWindowWithoutAsking) {
 }
 
 TEST(QtPlatformFilter, DesktopFilterBecomesQtFilter) {
-    EXPECT_EQ(ui::QtPlatform::ToQtFilter(u"png File (*.jpg)|*.jpg"), QStringLiteral("png File (*.jpg)"));
+    EXPECT_EQ(ui::QtPlatform::ToQtFilter(u"png File (*.jpg)|*.jpg"),
+              QStringLiteral("png File (*.jpg)"));
     EXPECT_EQ(ui::QtPlatform::ToQtFilter(u"Pictures|*.jpg;*.jpeg|All|*.*"),
               QStringLiteral("Pictures (*.jpg *.jpeg);;All (*.*)"));
     EXPECT_EQ(ui::QtPlatform::ToQtFilter(u""), QString());

@@ -5,6 +5,8 @@
 
 namespace vesko::testing {
 
-inline QApplication& TestApp() { return *qApp; }
+inline QApplication& TestApp() {
+    return *qApp;
+}
 
 }  // namespace vesko::testing

@@ -17,7 +17,7 @@ namespace vesko::testing {
 namespace {
 
 class ServiceEditDialogTest : public ServicePageTest {
-  protected:
+protected:
     struct App {
         App() { TestApp(); }
     } m_app;

@@ -5,8 +5,8 @@
 
 #include <QTest>
 
-#include "app/commands.h"
 #include "app/editor_dlg.h"
+#include "base/commands.h"
 #include "fake_platform.h"
 #include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_fixture.h"
@@ -19,7 +19,7 @@ namespace vesko::testing {
 namespace {
 
 class ServicePageViewTest : public ServicePageTest {
-  protected:
+protected:
     void SetUp() override {
         ServicePageTest::SetUp();
         m_editor.TvPage().Reload();

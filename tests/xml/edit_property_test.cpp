@@ -13,7 +13,7 @@ namespace vesko {
 namespace {
 
 class RandomDocuments {
-  public:
+public:
     explicit RandomDocuments(unsigned seed) : m_rng(seed) {}
 
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
@@ -93,7 +93,7 @@ class RandomDocuments {
         return out + Element(0) + Space();
     }
 
-  private:
+private:
     std::mt19937 m_rng;
 };
 

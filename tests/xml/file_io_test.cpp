@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 
 class FileIo : public ::testing::Test {
-  protected:
+protected:
     fs::path Write(const std::string& name, const std::string& bytes) {
         const fs::path path = m_dir / name;
         testing::WriteBytes(path, bytes);

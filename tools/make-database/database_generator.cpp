@@ -21,11 +21,15 @@ namespace {
 class Random {
 public:
     explicit Random(uint32_t seed) : m_engine(seed) {}
-    int Below(int n) { return n <= 0 ? 0 : static_cast<int>(m_engine() % static_cast<uint32_t>(n)); }
+    int Below(int n) {
+        return n <= 0 ? 0 : static_cast<int>(m_engine() % static_cast<uint32_t>(n));
+    }
     int Between(int low, int high) { return low + Below(high - low + 1); }
     bool Chance(int percent) { return Below(100) < percent; }
     template <typename T, size_t N>
-    const T& Pick(const std::array<T, N>& items) { return items[static_cast<size_t>(Below(N))]; }
+    const T& Pick(const std::array<T, N>& items) {
+        return items[static_cast<size_t>(Below(N))];
+    }
 
 private:
     std::mt19937 m_engine;
@@ -47,8 +51,14 @@ public:
         m_text += u'"';
     }
     void Attr(std::u16string_view name, long value) { Attr(name, DecimalText(value)); }
-    void EndStart() { m_text += u'>'; m_text += m_lineEnd; }
-    void EndEmpty() { m_text += u"/>"; m_text += m_lineEnd; }
+    void EndStart() {
+        m_text += u'>';
+        m_text += m_lineEnd;
+    }
+    void EndEmpty() {
+        m_text += u"/>";
+        m_text += m_lineEnd;
+    }
     void Close(std::u16string_view name, int depth) {
         m_text.append(static_cast<size_t>(depth), u'\t');
         m_text += u"</";
@@ -88,11 +98,21 @@ struct Transponder {
     std::u16string satKey;
 };
 
-constexpr std::array<std::u16string_view, 15> kLnbTypes{
-    u"Uni.(9750/10600)", u"Uni.(9750/10750)", u"Low Band(9750)", u"High Band(10600)",
-    u"C-Band(5150)",     u"KU Band(11300)",   u"One Cable L",    u"One Cable H",
-    u"KU(10000/10450)",  u"MDU-1",            u"MDU-2",          u"MDU-3",
-    u"MDU-4",            u"KU(10750)",        u"User"};
+constexpr std::array<std::u16string_view, 15> kLnbTypes{u"Uni.(9750/10600)",
+                                                        u"Uni.(9750/10750)",
+                                                        u"Low Band(9750)",
+                                                        u"High Band(10600)",
+                                                        u"C-Band(5150)",
+                                                        u"KU Band(11300)",
+                                                        u"One Cable L",
+                                                        u"One Cable H",
+                                                        u"KU(10000/10450)",
+                                                        u"MDU-1",
+                                                        u"MDU-2",
+                                                        u"MDU-3",
+                                                        u"MDU-4",
+                                                        u"KU(10750)",
+                                                        u"User"};
 constexpr std::array<std::u16string_view, 7> kPowers{u"OFF",  u"13",   u"18",       u"13/18",
                                                      u"13.5", u"18.5", u"13.5/18.5"};
 constexpr std::array<std::u16string_view, 5> kDiseqc10{u"OFF", u"A", u"B", u"C", u"D"};
@@ -100,8 +120,8 @@ constexpr std::array<std::u16string_view, 3> kMotors{u"OFF", u"DiSEqC1.2", u"USA
 constexpr std::array<std::u16string_view, 14> kFecs{u"Auto", u"1/2", u"2/3", u"3/4", u"4/5",
                                                     u"5/6",  u"6/7", u"7/8", u"8/9", u"1/4",
                                                     u"1/3",  u"2/5", u"3/5", u"9/10"};
-constexpr std::array<std::u16string_view, 6> kQams{u"AUTO",   u"16QAM",  u"32QAM",
-                                                   u"64QAM",  u"128QAM", u"256QAM"};
+constexpr std::array<std::u16string_view, 6> kQams{u"AUTO",  u"16QAM",  u"32QAM",
+                                                   u"64QAM", u"128QAM", u"256QAM"};
 constexpr std::array<int, 5> kSymbolRates{22000, 27500, 29900, 30000, 6875};
 
 struct KnownSatellite {
@@ -128,8 +148,8 @@ constexpr std::array<std::u16string_view, 48> kServiceNames{
     u"BBC One", u"Rai 1", u"Das Erste", u"TVE 1", u"France 2", u"Sky News", u"Eurosport 1",
     u"Discovery Channel", u"CNN International", u"ZDF", u"Canal+", u"RTL",
     // Cyrillic
-    u"Первый канал", u"Россия 1", u"НТВ", u"Пятый канал", u"Культура", u"Звезда", u"ТНТ",
-    u"СТС", u"Україна 24",
+    u"Первый канал", u"Россия 1", u"НТВ", u"Пятый канал", u"Культура", u"Звезда", u"ТНТ", u"СТС",
+    u"Україна 24",
     // Greek
     u"ΕΡΤ1", u"ΣΚΑΪ", u"Alpha Ελλάδα", u"ΑΝΤ1",
     // Arabic
@@ -143,17 +163,18 @@ constexpr std::array<std::u16string_view, 48> kServiceNames{
     u"Kanal D", u"Sport 1", u"Cartoon Network", u"National Geographic"};
 
 constexpr std::array<std::u16string_view, 12> kRadioNames{
-    u"BBC Radio 4", u"Radio Swiss Pop", u"Европа Плюс", u"Русское радио", u"Deutschlandfunk",
-    u"France Inter", u"Radio Rock & Roll", u"ΕΡΑ Σπορ", u"إذاعة القرآن", u"中国之声",
-    u"Jazz \"FM\"", u"Classic'FM"};
+    u"BBC Radio 4",     u"Radio Swiss Pop", u"Европа Плюс",       u"Русское радио",
+    u"Deutschlandfunk", u"France Inter",    u"Radio Rock & Roll", u"ΕΡΑ Σπορ",
+    u"إذاعة القرآن",    u"中国之声",        u"Jazz \"FM\"",       u"Classic'FM"};
 
 constexpr std::array<std::u16string_view, 10> kProviders{
-    u"SES", u"BBC", u"RAI", u"Триколор", u"NTV+", u"Canal+ & Co", u"ERT", u"MBC", u"CCTV",
-    u"Orange"};
+    u"SES",         u"BBC", u"RAI", u"Триколор", u"NTV+",
+    u"Canal+ & Co", u"ERT", u"MBC", u"CCTV",     u"Orange"};
 
 constexpr std::array<std::u16string_view, 32> kGroupNames{
-    u"News",      u"Sport",     u"Movies",     u"Kids",        u"Music",      u"Documentary",
-    u"Новости",   u"Спорт",     u"Кино",       u"Ταινίες",     u"أخبار",       u"新闻",
+    u"News",          u"Sport",         u"Movies",        u"Kids",
+    u"Music",         u"Documentary",   u"Новости",       u"Спорт",
+    u"Кино",          u"Ταινίες",       u"أخبار",         u"新闻",
     u"Favourites 13", u"Favourites 14", u"Favourites 15", u"Favourites 16",
     u"Favourites 17", u"Favourites 18", u"Favourites 19", u"Favourites 20",
     u"Favourites 21", u"Favourites 22", u"Favourites 23", u"Favourites 24",
@@ -161,8 +182,7 @@ constexpr std::array<std::u16string_view, 32> kGroupNames{
     u"Favourites 29", u"Favourites 30", u"Tom & Jerry's", u"<Night> \"Late\""};
 
 // A name longer than the edit dialog's 40 characters, as some receivers store them.
-constexpr std::u16string_view kLongName =
-    u"Extremely Long Channel Name Beyond The Edit Limit HD";
+constexpr std::u16string_view kLongName = u"Extremely Long Channel Name Beyond The Edit Limit HD";
 
 class Generator {
 public:
@@ -172,17 +192,21 @@ public:
         MakeSatellites();
         bool ok = WriteSatellites(folder / "sat.xml");
         if (m_size.withTerrestrial) {
-            ok = WriteSingleSat(folder / "sat_t.xml", u"sat_t", kTerrestrialSatKey,
-                                u"Terrestrial", m_size.terTransponders, true) && ok;
+            ok = WriteSingleSat(folder / "sat_t.xml", u"sat_t", kTerrestrialSatKey, u"Terrestrial",
+                                m_size.terTransponders, true) &&
+                 ok;
         }
         if (m_size.withCable) {
             ok = WriteSingleSat(folder / "sat_c.xml", u"sat_c", kCableSatKey, u"Cable",
-                                m_size.cableTransponders, false) && ok;
+                                m_size.cableTransponders, false) &&
+                 ok;
         }
         ok = WriteServices(folder / "tv_prog.xml", u"tv_prog", m_size.tvServices, 1, false,
-                           m_tvKeys) && ok;
-        ok = WriteServices(folder / "radio_prog.xml", u"radio_prog", m_size.radioServices,
-                           50001, true, m_radioKeys) && ok;
+                           m_tvKeys) &&
+             ok;
+        ok = WriteServices(folder / "radio_prog.xml", u"radio_prog", m_size.radioServices, 50001,
+                           true, m_radioKeys) &&
+             ok;
         ok = WriteFavourites(folder / "tv_fav.xml", m_tvKeys) && ok;
         ok = WriteFavourites(folder / "radio_fav.xml", m_radioKeys) && ok;
         return ok;
@@ -239,8 +263,8 @@ private:
             xml.Attr(u"longitude", sat.longitude);
             WriteTunerSettings(xml, tuners);
             xml.EndStart();
-            int transponders = m_size.satTransponders / count +
-                               (i < m_size.satTransponders % count ? 1 : 0);
+            int transponders =
+                m_size.satTransponders / count + (i < m_size.satTransponders % count ? 1 : 0);
             transponders = std::clamp(transponders, 1, 300);
             for (int k = 0; k < transponders; ++k) {
                 const int key = NextTpKey(sat.key, m_satTransponders);
@@ -304,17 +328,17 @@ private:
     const Transponder& PickTransponder() {
         const int roll = m_random.Below(100);
         if (roll < 7 && !m_terTransponders.empty()) {
-            return m_terTransponders[static_cast<size_t>(m_random.Below(
-                static_cast<int>(m_terTransponders.size())))];
+            return m_terTransponders[static_cast<size_t>(
+                m_random.Below(static_cast<int>(m_terTransponders.size())))];
         }
         if (roll < 15 && !m_cableTransponders.empty()) {
-            return m_cableTransponders[static_cast<size_t>(m_random.Below(
-                static_cast<int>(m_cableTransponders.size())))];
+            return m_cableTransponders[static_cast<size_t>(
+                m_random.Below(static_cast<int>(m_cableTransponders.size())))];
         }
         // Services come in runs on one transponder, as a scan stores them.
         if (m_runLeft <= 0 || m_runTransponder >= m_satTransponders.size()) {
-            m_runTransponder = static_cast<size_t>(
-                m_random.Below(static_cast<int>(m_satTransponders.size())));
+            m_runTransponder =
+                static_cast<size_t>(m_random.Below(static_cast<int>(m_satTransponders.size())));
             m_runLeft = m_random.Between(1, 8);
         }
         --m_runLeft;
@@ -365,9 +389,7 @@ private:
             xml.Attr(u"video_type", radio ? 0 : m_random.Between(0, 2));
             xml.Attr(u"provider", m_random.Pick(kProviders));
             const int scramble = m_random.Below(100);
-            xml.Attr(u"encrypt", scramble < 60   ? u"NULL"
-                                 : scramble < 95 ? u"0x0500"
-                                                 : u"");
+            xml.Attr(u"encrypt", scramble < 60 ? u"NULL" : scramble < 95 ? u"0x0500" : u"");
             xml.Attr(u"hd", m_random.Chance(25) ? 1 : 0);
             xml.Attr(u"name", name);
             xml.EndEmpty();
@@ -376,7 +398,8 @@ private:
         return WriteFile(path, xml.Text(), tv);  // tv_prog.xml comes with a byte-order mark
     }
 
-    bool WriteFavourites(const std::filesystem::path& path, const std::vector<std::u16string>& keys) {
+    bool WriteFavourites(const std::filesystem::path& path,
+                         const std::vector<std::u16string>& keys) {
         XmlText xml(u"\n");
         xml.Open(u"favourites", 0);
         xml.EndStart();

@@ -26,8 +26,7 @@ class UnattendedPlatform : public vesko::Platform {
 public:
     vesko::MessageAnswer ShowMessage(std::u16string_view caption, std::u16string_view text,
                                      vesko::MessageButtons buttons) override {
-        std::fprintf(stderr, "%s: %s\n",
-                     vesko::ui::ToQString(caption).toLocal8Bit().constData(),
+        std::fprintf(stderr, "%s: %s\n", vesko::ui::ToQString(caption).toLocal8Bit().constData(),
                      vesko::ui::ToQString(text).toLocal8Bit().constData());
         return buttons == vesko::MessageButtons::YesNoCancel ? vesko::MessageAnswer::No
                                                              : vesko::MessageAnswer::Ok;
@@ -91,7 +90,8 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (int tab = 0; tab < vesko::kPageTabCount; ++tab) {
         window.Tabs()->setCurrentIndex(tab);
-        QString name = window.Tabs()->tabText(tab).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        QString name =
+            window.Tabs()->tabText(tab).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
         ok = Save(window, out, QStringLiteral("%1-%2.png").arg(tab).arg(name)) && ok;
     }
 

@@ -1,23 +1,26 @@
 #include "pages/favourites/fav_page.h"
 
-#include "app/commands.h"
-#include "app/list_keys.h"
+#include "base/commands.h"
+#include "base/list_keys.h"
 #include "database/schema.h"
 
 namespace vesko {
 
 namespace {
 
-const FavPageTraits kFavTvTraits{FavKind::Tv,         kTvFavWork,         kRadioFavWork,
-                                 kTvProgWork,         kCmdFavTvRename,    kCmdFavTvGroupUp,
-                                 kCmdFavTvGroupDown,  kCmdFavTvRename,    kCmdFavTvRemove,
-                                 kCmdFavTvServiceUp,  kCmdFavTvServiceDown, kCmdFavTvSearch};
+const FavPageTraits kFavTvTraits{FavKind::Tv,        kTvFavWork,           kRadioFavWork,
+                                 kTvProgWork,        kCmdFavTvRename,      kCmdFavTvGroupUp,
+                                 kCmdFavTvGroupDown, kCmdFavTvRename,      kCmdFavTvRemove,
+                                 kCmdFavTvServiceUp, kCmdFavTvServiceDown, kCmdFavTvSearch};
 const FavPageTraits kFavRadioTraits{
-    FavKind::Radio,          kRadioFavWork,         kTvFavWork,          kRadioProgWork,
-    kCmdFavRadioRename,      kCmdFavRadioGroupUp,   kCmdFavRadioGroupDown, kCmdFavRadioRenameGrey,
-    kCmdFavRadioRemove,      kCmdFavRadioServiceUp, kCmdFavRadioServiceDown, kCmdFavRadioSearch};
+    FavKind::Radio,        kRadioFavWork,           kTvFavWork,
+    kRadioProgWork,        kCmdFavRadioRename,      kCmdFavRadioGroupUp,
+    kCmdFavRadioGroupDown, kCmdFavRadioRenameGrey,  kCmdFavRadioRemove,
+    kCmdFavRadioServiceUp, kCmdFavRadioServiceDown, kCmdFavRadioSearch};
 
-std::vector<ListColumn> GroupColumns() { return {{u"Index", 60}, {u"FAV Name", 120}}; }
+std::vector<ListColumn> GroupColumns() {
+    return {{u"Index", 60}, {u"FAV Name", 120}};
+}
 
 std::vector<ListColumn> ServiceColumns() {
     return {{u"Index", 60}, {u"FAV Name", 120}, {u"Service key", 100}, {u"Service Name", 120}};
@@ -80,9 +83,8 @@ ContextMenu CFavPage::ContextMenuForGroups() const {
                     {u"Move Down  -", m_traits.cmdGroupDown}};
         default:
             return {{u"Rename", m_traits.cmdRenameGrey, true},
-                    {u"Move Up    +", m_traits.kind == FavKind::Tv ? m_traits.cmdRename
-                                                                  : m_traits.cmdGroupUp,
-                     true},
+                    {u"Move Up    +",
+                     m_traits.kind == FavKind::Tv ? m_traits.cmdRename : m_traits.cmdGroupUp, true},
                     {u"Move Down  -", m_traits.cmdGroupDown, true}};
     }
 }

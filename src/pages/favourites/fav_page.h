@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_input.h"
+#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 namespace vesko {

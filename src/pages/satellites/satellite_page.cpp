@@ -4,9 +4,10 @@
 #include <climits>
 #include <string>
 
-#include "app/commands.h"
-#include "app/list_keys.h"
+#include "base/commands.h"
+#include "base/list_keys.h"
 #include "database/schema.h"
+#include "database/working_copy.h"
 #include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
@@ -15,12 +16,14 @@ namespace vesko {
 namespace {
 
 std::vector<ListColumn> SatelliteColumns() {
-    return {{u"Index", 60},     {u"SAT Name", 100},  {u"Longitude", 80}, {u"LBN ", 140},
-            {u"22K", 60},       {u"12V", 40},        {u"Power", 60},     {u"diseqc1.0", 80},
-            {u"diseqc1.1", 80}, {u"Moter", 60},      {u"UserFreq", 80},  {u"Sat Key", 60}};
+    return {{u"Index", 60},     {u"SAT Name", 100}, {u"Longitude", 80}, {u"LBN ", 140},
+            {u"22K", 60},       {u"12V", 40},       {u"Power", 60},     {u"diseqc1.0", 80},
+            {u"diseqc1.1", 80}, {u"Moter", 60},     {u"UserFreq", 80},  {u"Sat Key", 60}};
 }
 
-std::vector<ListColumn> ServiceColumns() { return {{u"Index", 60}, {u"Service Name", 120}}; }
+std::vector<ListColumn> ServiceColumns() {
+    return {{u"Index", 60}, {u"Service Name", 120}};
+}
 
 // Decimal value of a text: an optional sign and the digits up to the first other
 // character; no digits gives 0. A value beyond int stops at INT_MAX or INT_MIN rather
@@ -48,7 +51,7 @@ CSatellitePage::CSatellitePage()
 int CSatellitePage::ReadTunerCount() const {
     CXmlDoc doc;
     doc.SetDoc(nullptr);
-    doc.Load(kSatWork);
+    LoadWorkingCopy(doc, kSatWork);
     if (!doc.FindElement(u"satellites")) {
         return 0;
     }
@@ -74,7 +77,9 @@ int CSatellitePage::CommandForKey(const KeyPress& key) const {
     return 0;
 }
 
-int CSatellitePage::CommandForDoubleClick() const { return kCmdSatEdit; }
+int CSatellitePage::CommandForDoubleClick() const {
+    return kCmdSatEdit;
+}
 
 ContextMenu CSatellitePage::ContextMenuForSelection() const {
     switch (m_satelliteList.GetSelectedCount()) {

@@ -1,7 +1,7 @@
 #include "pages/satellites/transponder_page.h"
 
-#include "app/commands.h"
-#include "app/list_keys.h"
+#include "base/commands.h"
+#include "base/list_keys.h"
 #include "database/schema.h"
 
 namespace vesko {
@@ -16,12 +16,17 @@ const TransponderPageTraits kSatelliteTraits{TransponderKind::Satellite,
                                              kCmdSatTpDelete,
                                              kCmdSatTpAdd,
                                              kCmdSatTpSearch};
-const TransponderPageTraits kTerrestrialTraits{
-    TransponderKind::Terrestrial, kSatTerWork,    u"65",          false,
-    kCmdTerTpEdit,                kCmdTerTpDelete, kCmdTerTpAdd, kCmdTerTpSearch};
-const TransponderPageTraits kCableTraits{TransponderKind::Cable, kSatCableWork,    u"66",
-                                         false,                  kCmdCableTpEdit, kCmdCableTpDelete,
-                                         kCmdCableTpAdd,         kCmdCableTpSearch};
+const TransponderPageTraits kTerrestrialTraits{TransponderKind::Terrestrial,
+                                               kSatTerWork,
+                                               u"65",
+                                               false,
+                                               kCmdTerTpEdit,
+                                               kCmdTerTpDelete,
+                                               kCmdTerTpAdd,
+                                               kCmdTerTpSearch};
+const TransponderPageTraits kCableTraits{
+    TransponderKind::Cable, kSatCableWork,     u"66",          false,
+    kCmdCableTpEdit,        kCmdCableTpDelete, kCmdCableTpAdd, kCmdCableTpSearch};
 
 const TransponderPageTraits& TraitsOf(TransponderKind kind) {
     switch (kind) {
@@ -54,7 +59,9 @@ std::vector<ListColumn> TransponderColumns(TransponderKind kind) {
     }
 }
 
-std::vector<ListColumn> ServiceColumns() { return {{u"Index", 60}, {u"Service Name", 120}}; }
+std::vector<ListColumn> ServiceColumns() {
+    return {{u"Index", 60}, {u"Service Name", 120}};
+}
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_input.h"
+#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 namespace vesko {
@@ -16,9 +16,9 @@ enum class TransponderKind { Satellite, Terrestrial, Cable };
 // What differs between the three transponder pages.
 struct TransponderPageTraits {
     TransponderKind kind;
-    const char* work;            // working copy holding the transponders
-    const char16_t* satKey;      // fixed satellite key of the services; null for satellites
-    bool hasSatelliteChoice;     // only satellite transponders are grouped by satellite
+    const char* work;         // working copy holding the transponders
+    const char16_t* satKey;   // fixed satellite key of the services; null for satellites
+    bool hasSatelliteChoice;  // only satellite transponders are grouped by satellite
     int cmdEdit, cmdDelete, cmdAdd, cmdSearch;
 };
 

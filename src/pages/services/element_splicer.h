@@ -20,7 +20,7 @@ namespace vesko {
 class CXmlDoc;
 
 class ElementSplicer {
-  public:
+public:
     explicit ElementSplicer(std::u16string_view text);
 
     // Marks the element that spans [start, start + length) of the original text as
@@ -50,7 +50,7 @@ class ElementSplicer {
     // The whole text with every edit applied.
     std::u16string Build() const;
 
-  private:
+private:
     struct Piece {
         std::u16string_view text;  // what is left of the piece (gaps lose leading space)
         bool element = false;

@@ -2,8 +2,8 @@
 
 #include <unordered_map>
 
+#include "database/working_copy.h"
 #include "pages/services/element_splicer.h"
-#include "pages/services/working_copy.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -29,7 +29,7 @@ FavouriteMembers::FavouriteMembers(CXmlDoc& favourites) {
     ForEachMember(favourites, [&](int) { m_keys.insert(favourites.GetAttribute(u"service_key")); });
 }
 
-FavouriteMembers FavouriteMembers::Load(const std::filesystem::path& favWork) {
+FavouriteMembers FavouriteMembers::Load(std::string_view favWork) {
     CXmlDoc favourites;
     LoadWorkingCopy(favourites, favWork);
     return FavouriteMembers(favourites);
@@ -39,8 +39,7 @@ bool FavouriteMembers::Contains(std::u16string_view serviceKey) const {
     return !serviceKey.empty() && m_keys.find(serviceKey) != m_keys.end();
 }
 
-void RemoveFromFavourites(const std::filesystem::path& favWork,
-                          const std::vector<std::u16string>& keys) {
+void RemoveFromFavourites(std::string_view favWork, const std::vector<std::u16string>& keys) {
     CXmlDoc favourites;
     LoadWorkingCopy(favourites, favWork);
 

@@ -15,16 +15,16 @@ class CXmlDoc;
 
 // The service keys of every member of every group of a favourites document.
 class FavouriteMembers {
-  public:
+public:
     FavouriteMembers() = default;
     explicit FavouriteMembers(CXmlDoc& favourites);
-    static FavouriteMembers Load(const std::filesystem::path& favWork);
+    static FavouriteMembers Load(std::string_view favWork);
 
     // True only when the service really is in a group: a member entry carries exactly
     // this key. An empty key is no service at all and is never a favourite.
     bool Contains(std::u16string_view serviceKey) const;
 
-  private:
+private:
     // Looked up by views of keys without making strings of them.
     struct KeyHash {
         using is_transparent = void;
@@ -38,7 +38,6 @@ class FavouriteMembers {
 // Removes every member entry carrying one of `keys` from every group of the
 // favourites working copy: the text left is that of removing the keys one at a time
 // in the order given, with one load and one save.
-void RemoveFromFavourites(const std::filesystem::path& favWork,
-                          const std::vector<std::u16string>& keys);
+void RemoveFromFavourites(std::string_view favWork, const std::vector<std::u16string>& keys);
 
 }  // namespace vesko

@@ -8,14 +8,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace vesko {
 
 class CServicePage;
 
 class CServiceEditDlg : public CDialogForm {
-  public:
+public:
     // Items of the three drop-down lists.
     static constexpr int kYes = 0;
     static constexpr int kNo = 1;
@@ -53,7 +53,7 @@ class CServiceEditDlg : public CDialogForm {
     int m_lock = kNo;
     int m_skip = kNo;
 
-  private:
+private:
     void ReadLocation(const std::u16string& satKey, const std::u16string& tpKey);
 
     Platform* m_platform;  // for the too-long message

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "app/commands.h"
-#include "app/list_keys.h"
+#include "base/commands.h"
+#include "base/list_keys.h"
 #include "database/schema.h"
+#include "database/working_copy.h"
 #include "pages/services/favourite_members.h"
 #include "pages/services/service_record.h"
 #include "pages/services/transponder_texts.h"
-#include "pages/services/working_copy.h"
 #include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
@@ -31,7 +31,9 @@ std::vector<ListColumn> ServiceColumns() {
             {u"TpKey", 60}};
 }
 
-std::u16string RowNumber(int row) { return DecimalText(row + 1); }
+std::u16string RowNumber(int row) {
+    return DecimalText(row + 1);
+}
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "app/page_input.h"
+#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
 
 namespace vesko {
@@ -58,7 +58,7 @@ inline constexpr std::u16string_view kFirstRowMessage = u"The item is the first 
 inline constexpr std::u16string_view kLastRowMessage = u"The item is the last row!";
 
 class CServicePage {
-  public:
+public:
     explicit CServicePage(ServiceKind kind);
     CServicePage(const CServicePage&) = delete;
     CServicePage& operator=(const CServicePage&) = delete;
@@ -120,7 +120,7 @@ class CServicePage {
     // The menu of a right click, for the current selection; empty for none.
     ContextMenu ContextMenuForSelection() const;
 
-  private:
+private:
     bool Move(Platform& platform, int delta);
     void Toggle(std::u16string_view attribute, int column, int onImage);
     void SetRowFromRecord(int row, const ServiceView& record, const std::u16string& transponderText,

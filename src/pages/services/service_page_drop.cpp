@@ -6,10 +6,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "database/working_copy.h"
 #include "pages/services/element_splicer.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
-#include "pages/services/working_copy.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 

@@ -7,12 +7,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/platform.h"
+#include "base/platform.h"
+#include "database/working_copy.h"
 #include "pages/services/element_splicer.h"
 #include "pages/services/favourite_members.h"
 #include "pages/services/service_page.h"
 #include "pages/services/service_record.h"
-#include "pages/services/working_copy.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 

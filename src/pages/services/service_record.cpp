@@ -1,6 +1,6 @@
 #include "pages/services/service_record.h"
 
-#include "pages/services/working_copy.h"
+#include "database/working_copy.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 

@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "database/schema.h"
-#include "pages/services/working_copy.h"
+#include "database/working_copy.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 

@@ -13,7 +13,7 @@ namespace vesko {
 // The transponder texts of all three transponder files, read in one pass each, for a
 // command that shows many services.
 class TransponderTexts {
-  public:
+public:
     // Reads temp_sat.xml, temp_sat_t.xml and temp_sat_c.xml.
     static TransponderTexts Load();
 
@@ -23,7 +23,7 @@ class TransponderTexts {
     // The text stays valid until the next call.
     const std::u16string& Text(std::u16string_view satKey, std::u16string_view tpKey);
 
-  private:
+private:
     // Key of the satellite map: sat_key, a separator, tp_key.
     std::unordered_map<std::u16string, std::u16string> m_satellite;
     std::unordered_map<std::u16string, std::u16string> m_terrestrial;  // by tp_key

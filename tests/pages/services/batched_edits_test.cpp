@@ -221,7 +221,7 @@ std::vector<int> RandomRows(std::mt19937& random, int count) {
 }
 
 class BatchedEditsTest : public ServicePageTest {
-  protected:
+protected:
     void WriteTricky(uint32_t seed) {
         std::mt19937 random(seed);
         WriteBytes("temp_tv_prog.xml", TrickyProgFile(kServices, random));
@@ -323,8 +323,7 @@ TEST_F(BatchedEditsTest, DropWritesTheBytesOfReplacingServiceByService) {
 // file's code page cannot hold the new name.
 TEST_F(BatchedEditsTest, EditDialogWritesTheBytesOfOneSavePerAttribute) {
     FakePlatform platform;
-    const std::u16string names[] = {u"Renamed", u"A & <B> \"q\" '\u041F'", u"\u4E2D \u20AC",
-                                    u""};
+    const std::u16string names[] = {u"Renamed", u"A & <B> \"q\" '\u041F'", u"\u4E2D \u20AC", u""};
     for (uint32_t seed = 1; seed <= 12; ++seed) {
         WriteTricky(seed);
         if (seed % 4 == 0) {

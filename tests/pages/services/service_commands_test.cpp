@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
 #include "app/editor_dlg.h"
+#include "base/commands.h"
 #include "fake_platform.h"
 #include "pages/services/service_edit_dlg.h"
 #include "service_fixture.h"
@@ -15,7 +15,7 @@ namespace vesko::testing {
 namespace {
 
 class ServiceCommandsTest : public ServicePageTest {
-  protected:
+protected:
     void SetUp() override {
         ServicePageTest::SetUp();
         m_editor.TvPage().Reload();

@@ -9,7 +9,7 @@ namespace vesko::testing {
 namespace {
 
 class ServiceEditDlgTest : public ServicePageTest {
-  protected:
+protected:
     CServiceEditDlg OpenOn(int row) {
         m_page.List().ClearSelection();
         m_page.List().SetSelected(row, true);

@@ -82,7 +82,7 @@ inline std::string SatFile() {
 }
 
 class ServicePageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         WriteBytes("temp_sat.xml", SatFile());
         WriteBytes("temp_sat_t.xml", Lines({"<sat_t>", "<sat sat_key=\"65\">",

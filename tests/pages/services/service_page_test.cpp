@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
+#include "base/commands.h"
 #include "fake_platform.h"
 #include "service_fixture.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Small helpers shared by the list pages for turning keys into commands.
 
-#include "app/commands.h"
-#include "app/page_input.h"
+#include "base/commands.h"
+#include "base/page_input.h"
 
 namespace vesko {
 

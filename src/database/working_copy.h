@@ -1,23 +1,23 @@
 #pragma once
-// How a page reads and writes a working copy: a fresh document per operation, and a
-// missing or unreadable file reads as an empty document, so lists come out empty
-// rather than failing.
+// How a page reads and writes a working copy: a fresh document per operation, read and
+// written through the process's WorkingCopies (atomic, checked, versioned writes; a copy
+// that cannot be read is a failure that keeps it from being written over).
 
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
+#include "database/working_copies.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
 
-inline void LoadWorkingCopy(CXmlDoc& doc, const std::filesystem::path& name) {
-    doc.SetDoc(static_cast<const char16_t*>(nullptr));
-    doc.Load(name);
+inline FileResult LoadWorkingCopy(CXmlDoc& doc, std::string_view name) {
+    return WorkingCopies::Current().Load(doc, name);
 }
 
-inline bool SaveWorkingCopy(CXmlDoc& doc, const std::filesystem::path& name) {
-    return doc.Save(name);
+inline FileResult SaveWorkingCopy(CXmlDoc& doc, std::string_view name) {
+    return WorkingCopies::Current().Save(doc, name);
 }
 
 // Puts a rebuilt text into a document as if it had been edited in place: the mode flags

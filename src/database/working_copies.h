@@ -1,0 +1,95 @@
+#pragma once
+// Every read and write of a working copy goes through one place. Writes are atomic
+// (a temporary file beside the copy, flushed, renamed over it) and checked; every
+// successful write bumps the copy's version, which is what "unsaved changes" means;
+// and the copies that one command writes are kept as they were before it, so that a
+// command failing half-way puts back all of them instead of leaving the working
+// copies out of step with each other.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/file_result.h"
+
+namespace vesko {
+
+class CXmlDoc;
+
+class WorkingCopies {
+public:
+    // The working copies of this process: bare names in the current directory, which
+    // is the editor's private working folder.
+    static WorkingCopies& Current();
+
+    // Reads a working copy into `doc` (which is emptied first). A copy that does not
+    // exist reads as an empty document unless the open database has it (an optional
+    // file the database never had is simply empty); a copy that exists but cannot be
+    // read, or an expected one that is gone, is a failure, and until it is read again
+    // successfully nothing is written over it.
+    FileResult Load(CXmlDoc& doc, std::string_view name);
+    // Writes `doc` over the working copy atomically; on failure the copy keeps its old
+    // bytes and the failure is remembered for the command's report. A successful write
+    // bumps the copy's version.
+    FileResult Save(CXmlDoc& doc, std::string_view name);
+
+    // After an open: the copies the database has (a missing one of them is a failure
+    // from now on); versions start again and count as saved.
+    void SetExpected(std::vector<std::string> names);
+    const std::set<std::string, std::less<>>& Expected() const { return m_expected; }
+
+    // Versions: how often a copy was written since the process started.
+    std::uint64_t Version(std::string_view name) const;
+    // True when a copy was written since the last open or save.
+    bool IsModified() const;
+    // The folder now holds what the working copies hold (after a successful save).
+    void MarkSaved();
+
+    // A unit of work (one command): every copy written inside it is kept as it was
+    // before its first write. EndUnit returns the unit's failures; when there were any,
+    // every copy it wrote is put back (versions included), so a failed command changes
+    // nothing. Inside a failed unit no further write is attempted.
+    void BeginUnit();
+    std::vector<FileError> EndUnit();
+    bool InUnit() const { return m_unitDepth > 0; }
+
+    // Failures of reads and writes made outside a unit that nobody has reported yet.
+    std::vector<FileError> TakeFailures();
+
+    // Told after every successful write (name of the copy); the title's unsaved mark
+    // and, later, undo listen here.
+    void SetWriteListener(std::function<void(std::string_view)> listener) {
+        m_listener = std::move(listener);
+    }
+
+    // Forgets everything: versions, expectations, failures, an open unit (tests).
+    void Reset();
+
+private:
+    struct Snapshot {
+        std::optional<std::string> bytes;  // nullopt: the copy did not exist
+        std::uint64_t version = 0;
+    };
+
+    void Fail(FileError error);
+    FileResult TakeSnapshot(const std::string& name);
+    void RollBack();
+
+    std::set<std::string, std::less<>> m_expected;
+    std::map<std::string, std::uint64_t, std::less<>> m_versions;
+    std::map<std::string, std::uint64_t, std::less<>> m_savedVersions;
+    std::set<std::string, std::less<>> m_unreadable;  // failed reads: not written over
+    int m_unitDepth = 0;
+    std::map<std::string, Snapshot, std::less<>> m_unitSnapshots;
+    std::vector<FileError> m_unitFailures;
+    std::vector<FileError> m_failures;  // outside a unit
+    std::function<void(std::string_view)> m_listener;
+};
+
+}  // namespace vesko

@@ -1,0 +1,105 @@
+// The working-copy store: versions, failed reads that protect the copy, and units
+// that put back every copy when one of their writes fails.
+
+#include "database/working_copies.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+#include "xml/xml_doc.h"
+
+namespace vesko {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+class WorkingCopiesTest : public ::testing::Test {
+protected:
+    void SetUp() override { copies.Reset(); }
+    void TearDown() override { copies.Reset(); }
+
+    // Loads `name`, sets an attribute of its root and saves it.
+    FileResult Touch(std::string_view name, std::u16string_view value) {
+        CXmlDoc doc;
+        if (FileResult loaded = copies.Load(doc, name); !loaded) {
+            return loaded;
+        }
+        doc.ResetPosition();
+        doc.FindElement();
+        doc.SetAttribute(u"v", value);
+        return copies.Save(doc, name);
+    }
+
+    TempDir dir{true};
+    WorkingCopies& copies = WorkingCopies::Current();
+};
+
+TEST_F(WorkingCopiesTest, VersionsCountOnlyRealWritesSinceTheLastSave) {
+    WriteBytes(dir / "a.xml", "<r/>");
+    copies.SetExpected({"a.xml"});
+    EXPECT_FALSE(copies.IsModified());
+    ASSERT_TRUE(Touch("a.xml", u"1"));
+    EXPECT_EQ(copies.Version("a.xml"), 1u);
+    EXPECT_TRUE(copies.IsModified());
+    EXPECT_EQ(ReadBytes(dir / "a.xml"), "<r v=\"1\"/>");
+    EXPECT_FALSE(std::filesystem::exists(dir / "a.xml.part"));
+    copies.MarkSaved();
+    EXPECT_FALSE(copies.IsModified());
+}
+
+TEST_F(WorkingCopiesTest, AMissingOrUnreadableCopyIsAFailureAndIsNeverWrittenOver) {
+    WriteBytes(dir / "gone.xml", "<r/>");
+    copies.SetExpected({"gone.xml", "dir.xml"});
+    std::filesystem::remove(dir / "gone.xml");
+    std::filesystem::create_directory(dir / "dir.xml");
+
+    for (const char* name : {"gone.xml", "dir.xml"}) {
+        CXmlDoc doc;
+        const FileResult loaded = copies.Load(doc, name);
+        ASSERT_FALSE(loaded) << name;
+        EXPECT_EQ(loaded.Error().step, FileStep::Read);
+        EXPECT_FALSE(copies.Save(doc, name)) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone.xml"));
+    EXPECT_EQ(copies.TakeFailures().size(), 2u);
+    EXPECT_FALSE(copies.IsModified());
+
+    // A file the database never had (no cable transponders, say) is simply empty.
+    CXmlDoc optional;
+    EXPECT_TRUE(copies.Load(optional, "temp_sat_c.xml"));
+    EXPECT_TRUE(optional.GetDoc().empty());
+}
+
+TEST_F(WorkingCopiesTest, AFailedUnitPutsBackEveryCopyItWrote) {
+    WriteBytes(dir / "a.xml", "<r/>");
+    WriteBytes(dir / "b.xml", "<r/>");
+    copies.SetExpected({"a.xml", "b.xml"});
+
+    copies.BeginUnit();
+    ASSERT_TRUE(Touch("a.xml", u"new"));
+    // The second write of the command cannot be made: its temporary file's name is
+    // taken by a folder.
+    std::filesystem::create_directory(dir / "b.xml.part");
+    EXPECT_FALSE(Touch("b.xml", u"new"));
+    const std::vector<FileError> failures = copies.EndUnit();
+
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].file, "b.xml");
+    EXPECT_EQ(ReadBytes(dir / "a.xml"), "<r/>");
+    EXPECT_EQ(ReadBytes(dir / "b.xml"), "<r/>");
+    EXPECT_FALSE(copies.IsModified());
+
+    // A unit whose writes all succeed keeps them.
+    std::filesystem::remove(dir / "b.xml.part");
+    copies.BeginUnit();
+    ASSERT_TRUE(Touch("a.xml", u"x"));
+    ASSERT_TRUE(Touch("b.xml", u"y"));
+    EXPECT_TRUE(copies.EndUnit().empty());
+    EXPECT_EQ(ReadBytes(dir / "b.xml"), "<r v=\"y\"/>");
+    EXPECT_TRUE(copies.IsModified());
+}
+
+}  // namespace
+}  // namespace vesko
