@@ -1,10 +1,17 @@
 #include "app/editor_dlg.h"
 
 #include "app/about_form.h"
+#include "app/file_commands.h"
 #include "app/history_form.h"
 #include "app/service_commands.h"
-#include "base/commands.h"
+#include "controls/drag_list_ctrl.h"
+#include "database/schema.h"
 #include "database/working_copies.h"
+#include "pages/favourites/fav_page.h"
+#include "pages/icons/icon_page.h"
+#include "pages/satellites/satellite_page.h"
+#include "pages/satellites/transponder_page.h"
+#include "pages/services/service_page.h"
 
 namespace vesko {
 
@@ -15,17 +22,43 @@ constexpr std::u16string_view kWorkingCopyFailedMessage =
 
 }  // namespace
 
-CEditorDlg::CEditorDlg(Platform& platform) : m_platform(platform), m_folder(platform) {
-    m_favTvPage.SetPartnerPage(&m_favRadioPage);
+CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
+    : m_platform(platform), m_settings(settings), m_folder(platform) {
+    AddFileCommands(m_commands, *this);
+    // The pages, in the order they reload after an open.
+    AddPage<CServicePage>(AddServiceCommands, ServiceKind::Tv);
+    AddPage<CServicePage>(AddServiceCommands, ServiceKind::Radio);
+    AddPage<CFavPage>(nullptr, FavKind::Tv);
+    AddPage<CFavPage>(nullptr, FavKind::Radio);
+    AddPage<CSatellitePage>(nullptr);
+    AddPage<CTransponderPage>(nullptr, TransponderKind::Satellite);
+    AddPage<CTransponderPage>(nullptr, TransponderKind::Terrestrial);
+    AddPage<CTransponderPage>(nullptr, TransponderKind::Cable);
+    AddPage<CIconPage>(nullptr);
+    Page<CFavPage>(PageTab::FavTv).SetPartnerPage(&Page<CFavPage>(PageTab::FavRadio));
+}
+
+CPage& CEditorDlg::PageAt(PageTab tab) const {
+    for (const auto& page : m_pages) {
+        if (page->Tab() == tab) {
+            return *page;
+        }
+    }
+    // Every tab has its page from the constructor on.
+    return *m_pages.front();
 }
 
 void CEditorDlg::OnCommand(int command) {
+    const CommandRow* row = m_commands.Find(command);
+    if (!row || !m_commands.IsEnabled(command)) {
+        return;
+    }
     // A command's working-copy writes stand or fall together: when one of them fails,
     // every copy it wrote is put back, the pages show the copies again and the user is
     // told why.
     WorkingCopies& copies = WorkingCopies::Current();
     copies.BeginUnit();
-    RunCommand(command);
+    row->run();
     const std::vector<FileError> failures = copies.EndUnit();
     if (!failures.empty()) {
         ReportWorkingCopyFailures(failures);
@@ -33,9 +66,31 @@ void CEditorDlg::OnCommand(int command) {
     Refresh();
 }
 
+int CEditorDlg::SelectedCount(PageTab page, int list) const {
+    const std::vector<CDragListCtrl*> lists = PageAt(page).Lists();
+    return list >= 0 && list < static_cast<int>(lists.size()) ? lists[list]->GetSelectedCount() : 0;
+}
+
+int CEditorDlg::CommandForInput(PageTab page, int list, const KeyPress& key) const {
+    return m_commands.CommandForInput(page, list, key, SelectedCount(page, list));
+}
+
+ContextMenu CEditorDlg::ContextMenuFor(PageTab page, int list) const {
+    return m_commands.ContextMenuFor(page, list, SelectedCount(page, list));
+}
+
 void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failures) {
     if (m_folder.IsDatabaseOpen()) {
+        // The lists may show what the copies no longer hold; what the user was looking
+        // at stays in view.
+        std::vector<PageViewState> states;
+        for (const auto& page : m_pages) {
+            states.push_back(page->SaveViewState());
+        }
         ReloadPages();
+        for (std::size_t i = 0; i < m_pages.size(); ++i) {
+            m_pages[i]->RestoreViewState(states[i]);
+        }
     }
     std::u16string text(kWorkingCopyFailedMessage);
     for (const FileError& failure : failures) {
@@ -45,71 +100,66 @@ void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failure
     m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
 }
 
-void CEditorDlg::RunCommand(int command) {
-    switch (command) {
-        case kCmdMenuOpen:
-            RunCommand(kCmdOpenFolder);
-            return;
-        case kCmdOpenFolder:
-            OpenFromChooser();
-            break;
-        case kCmdMenuSave:
-            Save();
-            break;
-        case kCmdToolbarSave:
-            RunCommand(kCmdMenuSave);
-            return;
-        case kCmdSaveTo:
-            m_folder.SaveTo();
-            break;
-        case kCmdMenuExit:
-            Exit();
-            break;
-        case kCmdToolbarExit:
-            RunCommand(kCmdMenuExit);
-            return;
-        case kCmdAbout:
-            RunAbout();
-            break;
-        case kCmdHistory:
-            RunHistory();
-            break;
-        default:
-            HandleServiceCommand(*this, command);
-            break;
-    }
-}
-
 bool CEditorDlg::OpenDroppedFolder(const std::filesystem::path& folder) {
     bool opened = false;
     if (ConfirmLeaveCurrent()) {
         opened = m_folder.OpenFolder(folder, OpenSource::Drop, [this] { ReloadPages(); });
+        if (opened) {
+            AfterOpen();
+        }
     }
     Refresh();
     return opened;
 }
 
 void CEditorDlg::OpenFromChooser() {
-    if (ConfirmLeaveCurrent()) {
-        m_folder.OpenFromChooser([this] { ReloadPages(); });
+    if (ConfirmLeaveCurrent() && m_folder.OpenFromChooser([this] { ReloadPages(); })) {
+        AfterOpen();
     }
+}
+
+// The working copies as the open made them are the saved state; the folder is where
+// the chooser starts next time.
+void CEditorDlg::AfterOpen() {
+    std::vector<std::string> present;
+    for (const DatabaseFile& file : kRequiredFiles) {
+        present.emplace_back(file.workingCopy);
+    }
+    for (const DatabaseFile& file : kOptionalFiles) {
+        std::error_code ec;
+        if (std::filesystem::exists(file.workingCopy, ec)) {
+            present.emplace_back(file.workingCopy);
+        }
+    }
+    WorkingCopies::Current().SetExpected(std::move(present));
+    m_settings.SetValue(SettingKey::LastFolder, m_folder.GetFolderPath().u16string());
 }
 
 // Unsaved changes of the open folder are either saved or given up before another
 // folder replaces its working copies.
 bool CEditorDlg::ConfirmLeaveCurrent() {
-    return m_folder.ConfirmLeaveCurrent(PageChangeCount());
+    m_folder.ResetChangeCount();
+    return m_folder.ConfirmLeaveCurrent(HasUnsavedChanges() ? 1 : 0);
+}
+
+bool CEditorDlg::HasUnsavedChanges() const {
+    return m_folder.IsDatabaseOpen() && WorkingCopies::Current().IsModified();
 }
 
 void CEditorDlg::Save() {
-    // After a failed save the counters keep saying that there is something to save.
+    // After a failed save the changes still count as unsaved.
     if (m_folder.Save()) {
-        ResetPageChangeCounts();
+        WorkingCopies::Current().MarkSaved();
     }
 }
 
+void CEditorDlg::SaveTo() {
+    m_folder.SaveTo();
+}
+
 void CEditorDlg::Exit() {
-    if (m_folder.ConfirmExit(PageChangeCount())) {
+    m_folder.ResetChangeCount();
+    if (m_folder.ConfirmExit(HasUnsavedChanges() ? 1 : 0)) {
         m_platform.EndProcess(0);
     }
 }
@@ -124,33 +174,15 @@ void CEditorDlg::RunHistory() {
     m_platform.RunDialog(history);
 }
 
-// The order matters: the Satellite page's tuner button first, then the pages whose
-// lists depend on nothing else, then the lists built from the satellites.
+// Every page first gets ready (the Satellite page's tuner button comes before any
+// list), then each reloads in its turn.
 void CEditorDlg::ReloadPages() {
-    m_satellitePage.ShowTunerButton(m_satellitePage.ReadTunerCount());
-    m_tvPage.Reload();
-    m_radioPage.Reload();
-    m_favTvPage.Reload();
-    m_favRadioPage.Reload();
-    m_satellitePage.FillSatelliteList(m_satellitePage.m_tunerIndex);
-    m_satTpPage.Reload();
-    m_terTpPage.Reload();
-    m_cableTpPage.Reload();
-    // The changes counted so far belonged to the folder that was just replaced.
-    ResetPageChangeCounts();
-}
-
-int CEditorDlg::PageChangeCount() const {
-    return m_tvPage.List().m_dropCount + m_radioPage.List().m_dropCount +
-           m_favTvPage.ChangeCount() + m_favRadioPage.ChangeCount() + m_satTpPage.ChangeCount();
-}
-
-void CEditorDlg::ResetPageChangeCounts() {
-    m_tvPage.List().m_dropCount = 0;
-    m_radioPage.List().m_dropCount = 0;
-    m_favTvPage.ResetChangeCount();
-    m_favRadioPage.ResetChangeCount();
-    m_satTpPage.ResetChangeCount();
+    for (const auto& page : m_pages) {
+        page->PrepareForReload();
+    }
+    for (const auto& page : m_pages) {
+        page->Reload();
+    }
 }
 
 void CEditorDlg::Refresh() {

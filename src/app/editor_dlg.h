@@ -1,102 +1,100 @@
 #pragma once
-// CEditorDlg: the main window without its widgets. It owns the database folder and
-// the nine pages, runs every command of the menus, the toolbar, the shortcuts and the
-// pages, and keeps the pages consistent after each of them.
+// CEditorDlg: the main window without its widgets. It owns the database folder, the
+// pages and the command table; it runs every command of the menus, the toolbar, the
+// shortcuts and the pages, and keeps the pages consistent after each of them.
+//
+// A page plugs in with one line of the constructor: the page object and the function
+// that adds its commands and context menus to the table.
 
-#include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "app/command_table.h"
 #include "base/file_result.h"
 #include "base/platform.h"
+#include "base/settings.h"
 #include "database/database_folder.h"
-#include "pages/favourites/fav_page.h"
-#include "pages/icons/icon_page.h"
-#include "pages/satellites/satellite_page.h"
-#include "pages/satellites/transponder_page.h"
-#include "pages/services/service_page.h"
+#include "pages/page.h"
 
 namespace vesko {
-
-// The tabs of the main window, in tab order.
-enum class PageTab : int {
-    Tv = 0,
-    Radio,
-    FavTv,
-    FavRadio,
-    SatTp,
-    Satellite,
-    TerTp,
-    CableTp,
-    Icon,
-};
-inline constexpr int kPageTabCount = 9;
-inline constexpr std::array<std::u16string_view, kPageTabCount> kPageTabTexts{
-    u"TV",        u"Radio",  u"Fav Tv",   u"Fav Radio", u"Sat Tp",
-    u"Satellite", u"Ter Tp", u"Cable Tp", u"Icon"};
 
 inline constexpr std::u16string_view kMainWindowCaption = u"Vesko Editor";
 
 class CEditorDlg {
 public:
-    explicit CEditorDlg(Platform& platform);
+    CEditorDlg(Platform& platform, Settings& settings);
     CEditorDlg(const CEditorDlg&) = delete;
     CEditorDlg& operator=(const CEditorDlg&) = delete;
 
     Platform& GetPlatform() { return m_platform; }
+    Settings& GetSettings() { return m_settings; }
     CDatabaseFolder& Folder() { return m_folder; }
     const CDatabaseFolder& Folder() const { return m_folder; }
+    const CommandTable& Commands() const { return m_commands; }
 
-    CTvPage& TvPage() { return m_tvPage; }
-    CRadioPage& RadioPage() { return m_radioPage; }
-    CFavTvPage& FavTvPage() { return m_favTvPage; }
-    CFavRadioPage& FavRadioPage() { return m_favRadioPage; }
-    CSatTpPage& SatTpPage() { return m_satTpPage; }
-    CSatellitePage& SatellitePage() { return m_satellitePage; }
-    CTerTpPage& TerTpPage() { return m_terTpPage; }
-    CCableTpPage& CableTpPage() { return m_cableTpPage; }
-    CIconPage& IconPage() { return m_iconPage; }
+    // The pages in the order they reload after an open.
+    const std::vector<std::unique_ptr<CPage>>& Pages() const { return m_pages; }
+    CPage& PageAt(PageTab tab) const;
+    template <class P>
+    P& Page(PageTab tab) const {
+        return dynamic_cast<P&>(PageAt(tab));
+    }
 
     // Runs a numbered command (menu, toolbar, shortcut, page key or context menu).
+    // A command without a row, or one that cannot run now, does nothing.
     void OnCommand(int command);
+    // What a key or double-click on a page's list raises (0: nothing), and the
+    // context menu a right click there shows.
+    int CommandForInput(PageTab page, int list, const KeyPress& key) const;
+    ContextMenu ContextMenuFor(PageTab page, int list) const;
+
     // Opens a folder dropped on the window or named on the command line.
     bool OpenDroppedFolder(const std::filesystem::path& folder);
 
-    // Sum of the change counters of the TV, Radio, Fav Tv, Fav Radio and Sat Tp pages.
-    int PageChangeCount() const;
-    // The main window's counter plus the pages' counters.
-    int TotalChangeCount() const { return m_folder.GetChangeCount() + PageChangeCount(); }
+    // True when a working copy changed since the folder was opened or last saved.
+    bool HasUnsavedChanges() const;
 
     // Told after every command and open, so that a view can refresh what lists do not
-    // carry (buttons, choices, labels).
+    // carry (buttons, choices, labels, the window title).
     void SetRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
 
-private:
-    void RunCommand(int command);
-    void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
+    // The File and Help commands call these.
     void OpenFromChooser();
     void Save();
+    void SaveTo();
     void Exit();
     void RunAbout();
     void RunHistory();
+
+private:
+    // Adds a page and its commands: `addCommands(table, editor, page)`.
+    template <class P, class... Args>
+    P& AddPage(void (*addCommands)(CommandTable&, CEditorDlg&, P&), Args&&... args) {
+        auto page = std::make_unique<P>(std::forward<Args>(args)...);
+        P& added = *page;
+        m_pages.push_back(std::move(page));
+        if (addCommands) {
+            addCommands(m_commands, *this, added);
+        }
+        return added;
+    }
+
+    int SelectedCount(PageTab page, int list) const;
+    void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
     bool ConfirmLeaveCurrent();
+    void AfterOpen();
     void ReloadPages();
-    void ResetPageChangeCounts();
     void Refresh();
 
     Platform& m_platform;
+    Settings& m_settings;
     CDatabaseFolder m_folder;
-    CTvPage m_tvPage{ServiceKind::Tv};
-    CRadioPage m_radioPage{ServiceKind::Radio};
-    CFavTvPage m_favTvPage{FavKind::Tv};
-    CFavRadioPage m_favRadioPage{FavKind::Radio};
-    CSatTpPage m_satTpPage{TransponderKind::Satellite};
-    CSatellitePage m_satellitePage;
-    CTerTpPage m_terTpPage{TransponderKind::Terrestrial};
-    CCableTpPage m_cableTpPage{TransponderKind::Cable};
-    CIconPage m_iconPage;
+    CommandTable m_commands;
+    std::vector<std::unique_ptr<CPage>> m_pages;
     std::function<void()> m_refresh;
 };
 

@@ -1,59 +1,18 @@
-// The main window's TV and Radio service commands: each calls the page's operations,
-// runs the dialog that belongs to it, keeps the other pages in step and counts the
-// change.
+// The TV and Radio service commands: each calls the page's operations, runs the
+// dialog that belongs to it and keeps the other pages in step. Whether the database
+// changed is not counted here: the working copies tell.
 
 #include "app/service_commands.h"
 
+#include <string>
+
 #include "app/editor_dlg.h"
-#include "base/commands.h"
 #include "pages/services/service_edit_dlg.h"
+#include "pages/services/service_page.h"
 
 namespace vesko {
 
 namespace {
-
-enum class ServiceAction { None, Edit, Delete, MoveUp, MoveDown, Lock, Skip };
-
-struct ServiceCommand {
-    ServiceKind kind = ServiceKind::Tv;
-    ServiceAction action = ServiceAction::None;
-};
-
-// Add to favourites (32796 / 32785) and search (32820 / 32821) are not handled here.
-ServiceCommand Decode(int command) {
-    switch (command) {
-        case kCmdTvEdit:
-            return {ServiceKind::Tv, ServiceAction::Edit};
-        case kCmdTvDelete:
-            return {ServiceKind::Tv, ServiceAction::Delete};
-        case kCmdTvMoveUp:
-            return {ServiceKind::Tv, ServiceAction::MoveUp};
-        case kCmdTvMoveDown:
-            return {ServiceKind::Tv, ServiceAction::MoveDown};
-        case kCmdTvLock:
-            return {ServiceKind::Tv, ServiceAction::Lock};
-        case kCmdTvSkip:
-            return {ServiceKind::Tv, ServiceAction::Skip};
-        case kCmdRadioEdit:
-            return {ServiceKind::Radio, ServiceAction::Edit};
-        case kCmdRadioDelete:
-            return {ServiceKind::Radio, ServiceAction::Delete};
-        case kCmdRadioMoveUp:
-            return {ServiceKind::Radio, ServiceAction::MoveUp};
-        case kCmdRadioMoveDown:
-            return {ServiceKind::Radio, ServiceAction::MoveDown};
-        case kCmdRadioLock:
-            return {ServiceKind::Radio, ServiceAction::Lock};
-        case kCmdRadioSkip:
-            return {ServiceKind::Radio, ServiceAction::Skip};
-        default:
-            return {};
-    }
-}
-
-CServicePage& PageOf(CEditorDlg& editor, ServiceKind kind) {
-    return kind == ServiceKind::Tv ? editor.TvPage() : editor.RadioPage();
-}
 
 // After an edited service was saved, the pages that show it again.
 // The favourites page of the same kind: FillGroupList, then FillGroupServices for
@@ -89,55 +48,103 @@ void EditService(CEditorDlg& editor, CServicePage& page) {
     page.List().SelectAndShow(row);
     page.RefreshSelectedRows();
     RefreshOtherPagesAfterEdit(editor, page.Kind());
-    editor.Folder().AddChange();
 }
 
 void DeleteServices(CEditorDlg& editor, CServicePage& page) {
-    const int deleted = page.DeleteSelected();
+    page.DeleteSelected();
     page.RenumberRows();
     RefreshFavouritesAfterDelete(editor, page.Kind());
-    // Nothing selected, nothing deleted: nothing to save either.
-    if (deleted > 0)
-        editor.Folder().AddChange();
 }
+
+// The names of a kind's commands: "tv.delete", "radio.delete", ...
+struct CommandNames {
+    std::string_view edit, remove, addToFav, moveUp, moveDown, skip, lock, search;
+};
+constexpr CommandNames kTvNames{"tv.edit",     "tv.delete", "tv.addToFav", "tv.moveUp",
+                                "tv.moveDown", "tv.skip",   "tv.lock",     "tv.search"};
+constexpr CommandNames kRadioNames{"radio.edit",   "radio.delete",   "radio.addToFav",
+                                   "radio.moveUp", "radio.moveDown", "radio.skip",
+                                   "radio.lock",   "radio.search"};
 
 }  // namespace
 
-bool HandleServiceCommand(CEditorDlg& editor, int command) {
-    const ServiceCommand decoded = Decode(command);
-    if (decoded.action == ServiceAction::None)
-        return false;
-    CServicePage& page = PageOf(editor, decoded.kind);
-    switch (decoded.action) {
-        case ServiceAction::Edit:
-            EditService(editor, page);
-            break;
-        case ServiceAction::Delete:
-            DeleteServices(editor, page);
-            break;
-        case ServiceAction::MoveUp:
-            if (page.MoveUp(editor.GetPlatform()))
-                editor.Folder().AddChange();
-            break;
-        case ServiceAction::MoveDown:
-            if (page.MoveDown(editor.GetPlatform()))
-                editor.Folder().AddChange();
-            break;
-        // Lock and skip are not changes of the main window, but they did change the
-        // working copy: the page's own counter takes them, so that leaving the editor
-        // still asks before the working copies are thrown away.
-        case ServiceAction::Lock:
-            page.ToggleLock();
-            ++page.List().m_dropCount;
-            break;
-        case ServiceAction::Skip:
-            page.ToggleSkip();
-            ++page.List().m_dropCount;
-            break;
-        case ServiceAction::None:
-            break;
-    }
-    return true;
+void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& page) {
+    const ServicePageTraits& t = page.Traits();
+    const CommandNames& names = page.Kind() == ServiceKind::Tv ? kTvNames : kRadioNames;
+    const PageTab tab = page.Tab();
+    Platform& platform = editor.GetPlatform();
+    const auto on = [](PageKey key, SelectionNeed need = SelectionNeed::Any, bool ctrl = false) {
+        return ListInput{0, {key, ctrl}, need};
+    };
+
+    table.Add({.number = t.cmdEdit,
+               .name = names.edit,
+               .page = tab,
+               .inputs = {on(PageKey::Enter, SelectionNeed::One), on(PageKey::DoubleClick)},
+               .run = [&editor, &page] { EditService(editor, page); },
+               .changesData = true});
+    table.Add({.number = t.cmdDelete,
+               .name = names.remove,
+               .page = tab,
+               .inputs = {on(PageKey::Delete), on(PageKey::KeypadDecimal),
+                          on(PageKey::LetterD, SelectionNeed::Any, true)},
+               .run = [&editor, &page] { DeleteServices(editor, page); },
+               .changesData = true});
+    // Adding to favourites and searching come with their dialogs; until then the
+    // entries are shown greyed.
+    table.Add({.number = t.cmdAddToFav,
+               .name = names.addToFav,
+               .page = tab,
+               .inputs = {on(PageKey::Insert)},
+               .changesData = true});
+    table.Add({.number = t.cmdMoveUp,
+               .name = names.moveUp,
+               .page = tab,
+               .inputs = {on(PageKey::Plus, SelectionNeed::One)},
+               .run = [&page, &platform] { page.MoveUp(platform); },
+               .changesData = true});
+    table.Add({.number = t.cmdMoveDown,
+               .name = names.moveDown,
+               .page = tab,
+               .inputs = {on(PageKey::Minus, SelectionNeed::One)},
+               .run = [&page, &platform] { page.MoveDown(platform); },
+               .changesData = true});
+    table.Add({.number = t.cmdSkip,
+               .name = names.skip,
+               .page = tab,
+               .run = [&page] { page.ToggleSkip(); },
+               .changesData = true});
+    table.Add({.number = t.cmdLock,
+               .name = names.lock,
+               .page = tab,
+               .run = [&page] { page.ToggleLock(); },
+               .changesData = true});
+    table.Add({.number = t.cmdSearch,
+               .name = names.search,
+               .page = tab,
+               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)}});
+
+    table.AddContextMenu({tab,
+                          0,
+                          SelectionNeed::One,
+                          {{u"Edit", t.cmdEdit},
+                           {u"Delete", t.cmdDelete},
+                           {t.singleMenuAddToFav, t.cmdAddToFav},
+                           {u"Move Up    +", t.cmdMoveUp},
+                           {u"Move Down  -", t.cmdMoveDown},
+                           {u"Skip", t.cmdSkip},
+                           {u"Lock", t.cmdLock},
+                           {},
+                           {u"Search    F3", t.cmdSearch}}});
+    table.AddContextMenu({tab,
+                          0,
+                          SelectionNeed::Several,
+                          {{u"Delete", t.cmdDelete},
+                           {u"Add to Fav", t.cmdAddToFav},
+                           {u"Skip", t.cmdSkip},
+                           {u"Lock", t.cmdLock},
+                           {},
+                           {u"Search  F3", t.cmdSearch}}});
 }
 
 }  // namespace vesko

@@ -1,11 +1,13 @@
 #pragma once
-// The TV and Radio service commands of the main window.
+// The TV and Radio pages' commands: what each does, which keys raise it and the two
+// context menus of each service list.
 
 namespace vesko {
 
 class CEditorDlg;
+class CommandTable;
+class CServicePage;
 
-// Runs a TV or Radio service command; false when `command` is not one of them.
-bool HandleServiceCommand(CEditorDlg& editor, int command);
+void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& page);
 
 }  // namespace vesko

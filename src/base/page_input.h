@@ -3,6 +3,7 @@
 // the pages decide which command a key raises and which menu a right click shows.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesko {
@@ -26,17 +27,21 @@ enum class PageKey {
     LetterF,
     LetterO,
     LetterS,
+    DoubleClick,  // a double-click on the list, looked up like a key
 };
 
 struct KeyPress {
     PageKey key = PageKey::Other;
     bool ctrl = false;
+
+    friend bool operator==(const KeyPress&, const KeyPress&) = default;
 };
 
 struct MenuEntry {
     std::u16string text;  // empty for a separator
     int command = 0;
     bool greyed = false;
+    std::string_view name = {};  // the command's name (the menu item's object name)
 };
 
 using ContextMenu = std::vector<MenuEntry>;

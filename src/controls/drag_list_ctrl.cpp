@@ -152,6 +152,16 @@ void CDragListCtrl::EnsureVisible(int row) {
     }
 }
 
+void CDragListCtrl::ScrollToTop(int row) {
+    if (!IsRow(row)) {
+        return;
+    }
+    m_topIndex = row;
+    if (m_observer) {
+        m_observer->OnScrollTo(row);
+    }
+}
+
 // ---- notifications ----
 
 void CDragListCtrl::BeginUpdate() {

@@ -28,6 +28,7 @@ public:
     virtual void OnRowChanged(int row) = 0;  // texts or images of one row
     virtual void OnStateChanged() = 0;       // selection or focus
     virtual void OnEnsureVisible(int row) = 0;
+    virtual void OnScrollTo(int /*row*/) {}  // make `row` the first row in view
 };
 
 class CDragListCtrl {
@@ -74,6 +75,11 @@ public:
     // Selects and focuses a row and scrolls it into view.
     void SelectAndShow(int row);
     void EnsureVisible(int row);
+    // The first row in view. The view notes where the user scrolled to; a page that
+    // puts back what the user looked at scrolls there again.
+    int GetTopIndex() const { return m_topIndex; }
+    void NoteTopIndex(int row) { m_topIndex = row; }
+    void ScrollToTop(int row);
 
     // Many changes in a row (a reload): observers hear one reset at the end.
     void BeginUpdate();
@@ -158,6 +164,7 @@ private:
     bool m_pendingReset = false;
     bool m_pendingState = false;
     int m_pendingEnsureVisible = -1;
+    int m_topIndex = 0;
 };
 
 }  // namespace vesko

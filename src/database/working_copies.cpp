@@ -54,6 +54,15 @@ FileResult MoveIntoPlace(const std::filesystem::path& temporary, std::string_vie
     return {};
 }
 
+// The hash of a file's bytes; nullopt when it cannot be read.
+std::optional<std::size_t> HashOfFile(const std::filesystem::path& path) {
+    FileBytes bytes;
+    if (ReadWholeFile(path, bytes)) {
+        return std::nullopt;
+    }
+    return std::hash<std::string_view>{}(bytes.View());
+}
+
 FileResult WriteBytesAtomically(std::string_view name, std::string_view bytes) {
     const std::filesystem::path temporary = TemporaryFor(name);
     if (const std::error_code error = WriteWholeFile(temporary, {bytes})) {
@@ -121,9 +130,24 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
         Fail(failure);
         return failure;
     }
+    // Reading the written bytes back costs little beside the write and tells whether
+    // anything changed: an edit confirmed without a change, or a move that put every
+    // service back, leaves the copy and the question at Exit alone.
+    const std::optional<std::size_t> hash = HashOfFile(temporary);
+    const auto known = m_hashes.find(key);
+    if (hash && known != m_hashes.end() && known->second == *hash) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return {};
+    }
     if (FileResult moved = MoveIntoPlace(temporary, name); !moved) {
         Fail(moved.Error());
         return moved;
+    }
+    if (hash) {
+        m_hashes[key] = *hash;
+    } else {
+        m_hashes.erase(key);
     }
     ++m_versions[key];
     if (m_listener) {
@@ -135,6 +159,7 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
 void WorkingCopies::SetExpected(std::vector<std::string> names) {
     m_expected.clear();
     m_expected.insert(names.begin(), names.end());
+    m_hashes.clear();
     m_unreadable.clear();
     m_failures.clear();
     MarkSaved();
@@ -146,17 +171,20 @@ std::uint64_t WorkingCopies::Version(std::string_view name) const {
 }
 
 bool WorkingCopies::IsModified() const {
-    for (const auto& [name, version] : m_versions) {
-        const auto saved = m_savedVersions.find(name);
-        if (version != (saved == m_savedVersions.end() ? 0 : saved->second)) {
-            return true;
-        }
-    }
-    return false;
+    return m_hashes != m_savedHashes;
 }
 
+// The hashes of copies no write has seen yet (made by an open) are read here, so that
+// a later write of the same bytes is known to change nothing.
 void WorkingCopies::MarkSaved() {
-    m_savedVersions = m_versions;
+    for (const std::string& name : m_expected) {
+        if (!m_hashes.contains(name)) {
+            if (const std::optional<std::size_t> hash = HashOfFile(name)) {
+                m_hashes[name] = *hash;
+            }
+        }
+    }
+    m_savedHashes = m_hashes;
 }
 
 void WorkingCopies::BeginUnit() {
@@ -191,7 +219,8 @@ std::vector<FileError> WorkingCopies::TakeFailures() {
 void WorkingCopies::Reset() {
     m_expected.clear();
     m_versions.clear();
-    m_savedVersions.clear();
+    m_hashes.clear();
+    m_savedHashes.clear();
     m_unreadable.clear();
     m_unitDepth = 0;
     m_unitSnapshots.clear();
@@ -209,6 +238,9 @@ FileResult WorkingCopies::TakeSnapshot(const std::string& name) {
     }
     Snapshot snapshot;
     snapshot.version = Version(name);
+    if (const auto known = m_hashes.find(name); known != m_hashes.end()) {
+        snapshot.hash = known->second;
+    }
     std::error_code error;
     if (std::filesystem::exists(name, error)) {
         FileBytes bytes;
@@ -239,6 +271,11 @@ void WorkingCopies::RollBack() {
             std::filesystem::remove(name, ignored);
         }
         m_versions[name] = snapshot.version;
+        if (snapshot.hash) {
+            m_hashes[name] = *snapshot.hash;
+        } else {
+            m_hashes.erase(name);
+        }
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Every read and write of a working copy goes through one place. Writes are atomic
 // (a temporary file beside the copy, flushed, renamed over it) and checked; every
-// successful write bumps the copy's version, which is what "unsaved changes" means;
+// write that changes a copy's bytes bumps its version, and a copy whose bytes differ
+// from the ones of the last open or save is what "unsaved changes" means;
 // and the copies that one command writes are kept as they were before it, so that a
 // command failing half-way puts back all of them instead of leaving the working
 // copies out of step with each other.
@@ -35,18 +36,19 @@ public:
     // successfully nothing is written over it.
     FileResult Load(CXmlDoc& doc, std::string_view name);
     // Writes `doc` over the working copy atomically; on failure the copy keeps its old
-    // bytes and the failure is remembered for the command's report. A successful write
-    // bumps the copy's version.
+    // bytes and the failure is remembered for the command's report. A write that
+    // changes the bytes bumps the copy's version; one that would write the same bytes
+    // again leaves the copy alone.
     FileResult Save(CXmlDoc& doc, std::string_view name);
 
     // After an open: the copies the database has (a missing one of them is a failure
-    // from now on); versions start again and count as saved.
+    // from now on); their bytes as they are now count as saved.
     void SetExpected(std::vector<std::string> names);
     const std::set<std::string, std::less<>>& Expected() const { return m_expected; }
 
-    // Versions: how often a copy was written since the process started.
+    // Versions: how often a copy's bytes changed since the process started.
     std::uint64_t Version(std::string_view name) const;
-    // True when a copy was written since the last open or save.
+    // True when a copy's bytes differ from those of the last open or save.
     bool IsModified() const;
     // The folder now holds what the working copies hold (after a successful save).
     void MarkSaved();
@@ -75,6 +77,7 @@ private:
     struct Snapshot {
         std::optional<std::string> bytes;  // nullopt: the copy did not exist
         std::uint64_t version = 0;
+        std::optional<std::size_t> hash;
     };
 
     void Fail(FileError error);
@@ -83,7 +86,10 @@ private:
 
     std::set<std::string, std::less<>> m_expected;
     std::map<std::string, std::uint64_t, std::less<>> m_versions;
-    std::map<std::string, std::uint64_t, std::less<>> m_savedVersions;
+    // Hashes of the copies' bytes: now, and at the last open or save (a copy that has
+    // no entry did not exist).
+    std::map<std::string, std::size_t, std::less<>> m_hashes;
+    std::map<std::string, std::size_t, std::less<>> m_savedHashes;
     std::set<std::string, std::less<>> m_unreadable;  // failed reads: not written over
     int m_unitDepth = 0;
     std::map<std::string, Snapshot, std::less<>> m_unitSnapshots;

@@ -281,6 +281,8 @@ void DragListView::contextMenuEvent(QContextMenuEvent* event) {
             continue;
         }
         QAction* action = menu.addAction(QString::fromStdU16String(entry.text));
+        action->setObjectName(
+            QString::fromLatin1(entry.name.data(), static_cast<int>(entry.name.size())));
         action->setData(entry.command);
         action->setEnabled(!entry.greyed);
     }

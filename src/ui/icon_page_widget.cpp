@@ -83,8 +83,8 @@ QLabel* SlotLine(QWidget* parent) {
 
 }  // namespace
 
-IconPageWidget::IconPageWidget(CIconPage& page, QWidget* parent)
-    : PageWidget(kIconPageWidth, kIconPageHeight, parent), m_page(page) {
+IconPageWidget::IconPageWidget(CEditorDlg& editor, CIconPage& page, QWidget* parent)
+    : PageWidget(editor, page.Tab(), kIconPageWidth, kIconPageHeight, parent), m_page(page) {
     Button(tr("Load icon"), 9, 50);
     Button(tr("Search"), 70, 50);
     Button(tr("GoTo"), 321, 40);

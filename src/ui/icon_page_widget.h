@@ -21,7 +21,7 @@ class IconPicture;
 class IconPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    IconPageWidget(CIconPage& page, QWidget* parent = nullptr);
+    IconPageWidget(CEditorDlg& editor, CIconPage& page, QWidget* parent = nullptr);
     void Refresh() override;
 
 private:

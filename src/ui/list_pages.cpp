@@ -12,38 +12,24 @@
 
 namespace vesko::ui {
 
-ServicePageWidget::ServicePageWidget(CServicePage& page, QWidget* parent)
-    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+ServicePageWidget::ServicePageWidget(CEditorDlg& editor, CServicePage& page, QWidget* parent)
+    : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_list = Place(new DragListView(page.List(), this), 7, 7, 684, 288);
-    m_list->SetHooks({
-        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
-        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
-        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
-    });
-    AdoptList(m_list);
+    AdoptList(m_list, 0);
     SetFocusTarget(m_list);
 }
 
-FavPageWidget::FavPageWidget(CFavPage& page, QWidget* parent)
-    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+FavPageWidget::FavPageWidget(CEditorDlg& editor, CFavPage& page, QWidget* parent)
+    : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_groups = Place(new DragListView(page.GroupList(), this), 7, 7, 164, 288);
     m_services = Place(new DragListView(page.ServiceList(), this), 171, 7, 520, 288);
-    m_groups->SetHooks({
-        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForGroupKey(key); },
-        .commandForDoubleClick = [this] { return m_page.CommandForGroupDoubleClick(); },
-        .contextMenu = [this] { return m_page.ContextMenuForGroups(); },
-    });
-    m_services->SetHooks({
-        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForServiceKey(key); },
-        .contextMenu = [this] { return m_page.ContextMenuForServices(); },
-    });
-    AdoptList(m_groups);
-    AdoptList(m_services);
+    AdoptList(m_groups, 0);
+    AdoptList(m_services, 1);
     SetFocusTarget(m_groups);
 }
 
-SatellitePageWidget::SatellitePageWidget(CSatellitePage& page, QWidget* parent)
-    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+SatellitePageWidget::SatellitePageWidget(CEditorDlg& editor, CSatellitePage& page, QWidget* parent)
+    : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_tunerButton = Place(new QPushButton(this), 14, 2, 44, 14);
     m_kindButton = Place(new QPushButton(this), 527, 2, 44, 14);
     m_satellites = Place(new DragListView(page.SatelliteList(), this), 7, 16, 520, 279);
@@ -52,14 +38,10 @@ SatellitePageWidget::SatellitePageWidget(CSatellitePage& page, QWidget* parent)
     m_satellites->SetDragEnabled(false);
     m_services->SetDragEnabled(false);
     m_services->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_satellites->SetHooks({
-        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
-        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
-        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
-    });
     m_tunerButton->setAutoDefault(false);
     m_kindButton->setAutoDefault(false);
-    AdoptList(m_satellites);
+    AdoptList(m_satellites, 0);
+    AdoptList(m_services, 1);
     SetFocusTarget(m_satellites);
     Refresh();
 }
@@ -70,8 +52,9 @@ void SatellitePageWidget::Refresh() {
     m_kindButton->setText(ToQString(m_page.ServiceKindButtonText()));
 }
 
-TransponderPageWidget::TransponderPageWidget(CTransponderPage& page, QWidget* parent)
-    : PageWidget(kListPageWidth, kListPageHeight, parent), m_page(page) {
+TransponderPageWidget::TransponderPageWidget(CEditorDlg& editor, CTransponderPage& page,
+                                             QWidget* parent)
+    : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
     if (page.Traits().hasSatelliteChoice) {
         m_satelliteChoice = Place(new QComboBox(this), 350, 2, 130, 13);
         m_satelliteChoice->setMaxVisibleItems(12);
@@ -80,12 +63,8 @@ TransponderPageWidget::TransponderPageWidget(CTransponderPage& page, QWidget* pa
     m_kindButton->setAutoDefault(false);
     m_transponders = Place(new DragListView(page.TransponderList(), this), 7, 16, 520, 279);
     m_services = Place(new DragListView(page.ServiceList(), this), 527, 16, 164, 279);
-    m_transponders->SetHooks({
-        .commandForKey = [this](const KeyPress& key) { return m_page.CommandForKey(key); },
-        .commandForDoubleClick = [this] { return m_page.CommandForDoubleClick(); },
-        .contextMenu = [this] { return m_page.ContextMenuForSelection(); },
-    });
-    AdoptList(m_transponders);
+    AdoptList(m_transponders, 0);
+    AdoptList(m_services, 1);
     SetFocusTarget(m_transponders);
     Refresh();
 }

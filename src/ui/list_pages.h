@@ -25,7 +25,7 @@ inline constexpr double kListPageHeight = 310;
 class ServicePageWidget : public PageWidget {
     Q_OBJECT
 public:
-    ServicePageWidget(CServicePage& page, QWidget* parent = nullptr);
+    ServicePageWidget(CEditorDlg& editor, CServicePage& page, QWidget* parent = nullptr);
     DragListView* ListView() const { return m_list; }
 
 private:
@@ -36,7 +36,7 @@ private:
 class FavPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    FavPageWidget(CFavPage& page, QWidget* parent = nullptr);
+    FavPageWidget(CEditorDlg& editor, CFavPage& page, QWidget* parent = nullptr);
     DragListView* GroupView() const { return m_groups; }
     DragListView* ServiceView() const { return m_services; }
 
@@ -49,7 +49,7 @@ private:
 class SatellitePageWidget : public PageWidget {
     Q_OBJECT
 public:
-    SatellitePageWidget(CSatellitePage& page, QWidget* parent = nullptr);
+    SatellitePageWidget(CEditorDlg& editor, CSatellitePage& page, QWidget* parent = nullptr);
     void Refresh() override;
     DragListView* SatelliteView() const { return m_satellites; }
     DragListView* ServiceView() const { return m_services; }
@@ -66,7 +66,7 @@ private:
 class TransponderPageWidget : public PageWidget {
     Q_OBJECT
 public:
-    TransponderPageWidget(CTransponderPage& page, QWidget* parent = nullptr);
+    TransponderPageWidget(CEditorDlg& editor, CTransponderPage& page, QWidget* parent = nullptr);
     void Refresh() override;
     DragListView* TransponderView() const { return m_transponders; }
     DragListView* ServiceView() const { return m_services; }

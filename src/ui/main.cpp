@@ -9,6 +9,7 @@
 #include "ui/images.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "ui/qt_settings.h"
 #include "ui/startup.h"
 
 int main(int argc, char* argv[]) {
@@ -23,7 +24,8 @@ int main(int argc, char* argv[]) {
 
     vesko::WorkingFolder workingFolder;
     vesko::ui::QtPlatform platform;
-    vesko::CEditorDlg editor(platform);
+    vesko::ui::QtSettings settings;
+    vesko::CEditorDlg editor(platform, settings);
     vesko::ui::MainWindow window(editor);
     platform.SetParentWindow(&window);
     window.show();

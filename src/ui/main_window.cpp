@@ -5,7 +5,6 @@
 #include <QDropEvent>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -14,9 +13,9 @@
 
 #include "base/commands.h"
 #include "ui/dialog_units.h"
-#include "ui/icon_page_widget.h"
 #include "ui/images.h"
 #include "ui/list_pages.h"
+#include "ui/page_registry.h"
 #include "ui/qt_text.h"
 
 namespace vesko::ui {
@@ -26,6 +25,18 @@ namespace {
 // The window's client area in dialog units.
 constexpr double kClientWidth = 627;
 constexpr double kClientHeight = 334;
+
+// The picture beside each toolbar command's text.
+QIcon ToolbarIconFor(int command) {
+    switch (command) {
+        case kCmdOpenFolder:
+            return ToolbarIcon(ToolbarImage::Open);
+        case kCmdToolbarSave:
+            return ToolbarIcon(ToolbarImage::Save);
+        default:
+            return ToolbarIcon(ToolbarImage::Exit);
+    }
+}
 
 }  // namespace
 
@@ -37,9 +48,9 @@ MainWindow::MainWindow(CEditorDlg& editor, QWidget* parent)
     BuildMenus();
     BuildToolbar();
     BuildTabs();
-    BuildShortcuts();
     FixWindowSize();
     m_editor.SetRefreshHandler([this] { RefreshPages(); });
+    RefreshPages();
     ShowPage(0);
 }
 
@@ -47,21 +58,32 @@ MainWindow::~MainWindow() {
     m_editor.SetRefreshHandler(nullptr);
 }
 
+// The File menu, the menu bar's own entries and the toolbar come from the command
+// table, in its order; every action is named after its command.
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("File"));
-    const auto add = [this](QMenu* menu, const QString& text, int command) {
-        QAction* action = menu->addAction(text);
-        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-    };
-    add(file, tr("&Open..."), kCmdMenuOpen);
-    add(file, tr("Save(&s)"), kCmdMenuSave);
-    add(file, tr("&Save to"), kCmdSaveTo);
-    file->addSeparator();
-    add(file, tr("&Exit"), kCmdMenuExit);
-    QAction* about = menuBar()->addAction(tr("About"));
-    connect(about, &QAction::triggered, this, [this] { RunCommand(kCmdAbout); });
-    QAction* history = menuBar()->addAction(tr("History"));
-    connect(history, &QAction::triggered, this, [this] { RunCommand(kCmdHistory); });
+    for (const CommandRow& row : m_editor.Commands().Rows()) {
+        if (row.place == CommandPlace::FileMenu) {
+            QAction* action = AddCommandAction(file, row);
+            if (!row.shortcut.empty()) {
+                action->setShortcut(QKeySequence(ToQString(row.shortcut)));
+                action->setShortcutContext(Qt::WindowShortcut);
+            }
+        } else if (row.place == CommandPlace::MenuBar) {
+            AddCommandAction(menuBar(), row);
+        }
+    }
+}
+
+QAction* MainWindow::AddCommandAction(QWidget* container, const CommandRow& row,
+                                      const QIcon& icon) {
+    auto* action = new QAction(icon, ToQString(row.menuText), container);
+    action->setObjectName(QString::fromLatin1(row.name.data(), static_cast<int>(row.name.size())));
+    const int command = row.number;
+    connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    container->addAction(action);
+    m_actions.push_back(action);
+    return action;
 }
 
 void MainWindow::BuildToolbar() {
@@ -71,13 +93,11 @@ void MainWindow::BuildToolbar() {
     toolbar->setFloatable(false);
     toolbar->setIconSize(QSize(16, 16));
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const auto add = [this, toolbar](ToolbarImage image, const QString& text, int command) {
-        QAction* action = toolbar->addAction(ToolbarIcon(image), text);
-        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-    };
-    add(ToolbarImage::Open, tr("Open"), kCmdOpenFolder);
-    add(ToolbarImage::Save, tr("Save"), kCmdToolbarSave);
-    add(ToolbarImage::Exit, tr("Exit"), kCmdToolbarExit);
+    for (const CommandRow& row : m_editor.Commands().Rows()) {
+        if (row.place == CommandPlace::Toolbar) {
+            AddCommandAction(toolbar, row, ToolbarIconFor(row.number));
+        }
+    }
 }
 
 void MainWindow::BuildTabs() {
@@ -90,32 +110,14 @@ void MainWindow::BuildTabs() {
     layout->addWidget(m_tabs);
     setCentralWidget(central);
 
-    m_pages = {
-        new ServicePageWidget(m_editor.TvPage()),
-        new ServicePageWidget(m_editor.RadioPage()),
-        new FavPageWidget(m_editor.FavTvPage()),
-        new FavPageWidget(m_editor.FavRadioPage()),
-        new TransponderPageWidget(m_editor.SatTpPage()),
-        new SatellitePageWidget(m_editor.SatellitePage()),
-        new TransponderPageWidget(m_editor.TerTpPage()),
-        new TransponderPageWidget(m_editor.CableTpPage()),
-        new IconPageWidget(m_editor.IconPage()),
-    };
     for (int tab = 0; tab < kPageTabCount; ++tab) {
-        PageWidget* page = m_pages[static_cast<std::size_t>(tab)];
-        m_tabs->addTab(page, ToQString(kPageTabTexts[static_cast<std::size_t>(tab)]));
-        connect(page, &PageWidget::command, this, &MainWindow::RunCommand);
+        CPage& page = m_editor.PageAt(static_cast<PageTab>(tab));
+        PageWidget* widget = CreatePageWidget(m_editor, page, nullptr);
+        m_pages[static_cast<std::size_t>(tab)] = widget;
+        m_tabs->addTab(widget, ToQString(kPageTabTexts[static_cast<std::size_t>(tab)]));
+        connect(widget, &PageWidget::command, this, &MainWindow::RunCommand);
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::ShowPage);
-}
-
-// Ctrl+O and Ctrl+S work wherever the focus is outside a list; a list that turns the
-// same keys into its own commands takes them first.
-void MainWindow::BuildShortcuts() {
-    auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
-    connect(open, &QShortcut::activated, this, [this] { RunCommand(kCmdOpenFolder); });
-    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(save, &QShortcut::activated, this, [this] { RunCommand(kCmdToolbarSave); });
 }
 
 void MainWindow::FixWindowSize() {
@@ -149,6 +151,10 @@ bool MainWindow::OpenFolder(const std::filesystem::path& folder) {
 void MainWindow::RefreshPages() {
     for (PageWidget* page : m_pages) {
         page->Refresh();
+    }
+    for (QAction* action : m_actions) {
+        const CommandRow* row = m_editor.Commands().FindByName(action->objectName().toStdString());
+        action->setEnabled(row && m_editor.Commands().IsEnabled(row->number));
     }
 }
 

@@ -6,9 +6,12 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <vector>
 
 #include "app/editor_dlg.h"
 
+class QAction;
+class QIcon;
 class QMimeData;
 class QTabWidget;
 
@@ -49,13 +52,14 @@ private:
     void BuildMenus();
     void BuildToolbar();
     void BuildTabs();
-    void BuildShortcuts();
+    QAction* AddCommandAction(QWidget* container, const CommandRow& row, const QIcon& icon = {});
     void FixWindowSize();
     void ShowPage(int index);
 
     CEditorDlg& m_editor;
     QTabWidget* m_tabs = nullptr;
     std::array<PageWidget*, kPageTabCount> m_pages{};
+    std::vector<QAction*> m_actions;  // menu and toolbar actions, one per command row
     bool m_closing = false;
 };
 

@@ -7,6 +7,12 @@
 #include <QWidget>
 #include <vector>
 
+#include "pages/page.h"
+
+namespace vesko {
+class CEditorDlg;
+}
+
 namespace vesko::ui {
 
 class DragListView;
@@ -14,7 +20,10 @@ class DragListView;
 class PageWidget : public QWidget {
     Q_OBJECT
 public:
-    PageWidget(double widthUnits, double heightUnits, QWidget* parent = nullptr);
+    PageWidget(CEditorDlg& editor, PageTab tab, double widthUnits, double heightUnits,
+               QWidget* parent = nullptr);
+
+    PageTab Tab() const { return m_tab; }
 
     // Shows the page's current state in the controls that lists do not carry.
     virtual void Refresh() {}
@@ -31,8 +40,11 @@ protected:
         m_placed.push_back({widget, QRectF(x, y, w, h)});
         return widget;
     }
-    // A list of the page whose commands leave through the page.
-    void AdoptList(DragListView* view);
+    // The page's list number `listIndex` (its index in the page's Lists()): its keys,
+    // double-clicks and right clicks are looked up in the editor's command table, and
+    // the commands they raise leave through the page.
+    void AdoptList(DragListView* view, int listIndex);
+    CEditorDlg& Editor() const { return m_editor; }
     void SetFocusTarget(QWidget* widget) { m_focusTarget = widget; }
     void resizeEvent(QResizeEvent* event) override;
 
@@ -41,6 +53,8 @@ private:
         QWidget* widget;
         QRectF units;
     };
+    CEditorDlg& m_editor;
+    PageTab m_tab;
     double m_widthUnits;
     double m_heightUnits;
     std::vector<Placed> m_placed;

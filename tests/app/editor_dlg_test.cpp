@@ -5,6 +5,8 @@
 #include "app/tiny_database.h"
 #include "base/commands.h"
 #include "fake_platform.h"
+#include "pages/satellites/satellite_page.h"
+#include "pages/services/service_page.h"
 
 namespace vesko {
 namespace {
@@ -21,22 +23,25 @@ struct EditorFixture : ::testing::Test {
     TempDir work{true};  // the working folder, current while the test runs
     TempDir scratch;     // the database folders
     FakePlatform platform;
-    CEditorDlg editor{platform};
+    MemorySettings settings;
+    CEditorDlg editor{platform, settings};
     std::filesystem::path folder = WriteTinyDatabase(scratch.Path() / "db", 2);
 
     void OpenTiny() {
         ASSERT_TRUE(editor.OpenDroppedFolder(folder));
         platform.messages.clear();
     }
-    // Marks changes the way the pages and the commands do.
+    CServicePage& Tv() { return editor.Page<CServicePage>(PageTab::Tv); }
+    // A real change of a working copy: the first TV service locked.
     void MakeChanges() {
-        editor.TvPage().List().m_dropCount = 2;
-        editor.Folder().AddChange();
+        Tv().List().ClearSelection();
+        Tv().List().SetSelected(0, true);
+        editor.OnCommand(kCmdTvLock);
+        ASSERT_TRUE(editor.HasUnsavedChanges());
     }
 };
 
 TEST_F(EditorFixture, OpenByDropMakesWorkingCopiesAndReloadsPages) {
-    editor.SatTpPage().TransponderList().m_dropCount = 4;  // left from before the open
     OpenTiny();
     EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
@@ -45,8 +50,9 @@ TEST_F(EditorFixture, OpenByDropMakesWorkingCopiesAndReloadsPages) {
         EXPECT_TRUE(std::filesystem::exists(work.Path() / copy)) << copy;
     }
     // Two tuners in the satellite file: the Satellite page offers its tuner button.
-    EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
-    EXPECT_EQ(editor.TotalChangeCount(), 0);
+    EXPECT_TRUE(editor.Page<CSatellitePage>(PageTab::Satellite).IsTunerButtonVisible());
+    EXPECT_EQ(settings.Value(SettingKey::LastFolder), folder.u16string());
+    EXPECT_FALSE(editor.HasUnsavedChanges());
 }
 
 TEST_F(EditorFixture, FailedOpenKeepsTheOpenDatabase) {
@@ -62,7 +68,7 @@ TEST_F(EditorFixture, FailedOpenKeepsTheOpenDatabase) {
                   u"Unable to load all the documents or file missing,please check your files"}));
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
     EXPECT_NE(ReadBytes(work.Path() / "temp_tv_prog.xml").find("Alpha"), std::string::npos);
-    EXPECT_TRUE(editor.SatellitePage().IsTunerButtonVisible());
+    EXPECT_TRUE(editor.Page<CSatellitePage>(PageTab::Satellite).IsTunerButtonVisible());
 }
 
 TEST_F(EditorFixture, OpenCommandsUseTheFolderChooser) {
@@ -85,7 +91,7 @@ TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
     EXPECT_EQ(platform.MessageTexts(),
               (std::vector<std::u16string>{std::u16string(kExitQuestion)}));
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
-    EXPECT_EQ(editor.TotalChangeCount(), 3);
+    EXPECT_TRUE(editor.HasUnsavedChanges());
 
     // Cancelled from the chooser path too: the chooser is not even shown.
     platform.answers.push_back(MessageAnswer::Cancel);
@@ -95,28 +101,13 @@ TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
     platform.answers.push_back(MessageAnswer::No);
     EXPECT_TRUE(editor.OpenDroppedFolder(other));
     EXPECT_EQ(editor.Folder().GetFolderPath(), other);
-    EXPECT_EQ(editor.TotalChangeCount(), 0);
+    EXPECT_FALSE(editor.HasUnsavedChanges());
     EXPECT_NE(ReadBytes(work.Path() / "temp_tv_prog.xml").find("Bravo"), std::string::npos);
     // "No" gave up the changes: the first folder was not written.
     EXPECT_NE(ReadBytes(folder / "tv_prog.xml").find("Alpha"), std::string::npos);
 }
 
-TEST_F(EditorFixture, ChangeCountersAddUpOverTheCountingLists) {
-    editor.Folder().AddChange();
-    editor.TvPage().List().m_dropCount = 1;
-    editor.RadioPage().List().m_dropCount = 2;
-    editor.FavTvPage().GroupList().m_dropCount = 4;
-    editor.FavRadioPage().GroupList().m_dropCount = 8;
-    editor.SatTpPage().TransponderList().m_dropCount = 16;
-    // Lists that are not a page's change counter.
-    editor.FavTvPage().ServiceList().m_dropCount = 100;
-    editor.TerTpPage().TransponderList().m_dropCount = 100;
-    editor.CableTpPage().TransponderList().m_dropCount = 100;
-    EXPECT_EQ(editor.PageChangeCount(), 31);
-    EXPECT_EQ(editor.TotalChangeCount(), 32);
-}
-
-TEST_F(EditorFixture, SaveWritesTheFolderAndClearsCounters) {
+TEST_F(EditorFixture, SaveWritesTheFolderAndCountsAsSaved) {
     OpenTiny();
     MakeChanges();
     WriteBytes(work.Path() / "temp_tv_prog.xml",
@@ -125,11 +116,11 @@ TEST_F(EditorFixture, SaveWritesTheFolderAndClearsCounters) {
     editor.OnCommand(kCmdToolbarSave);  // leads to Save
     EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"),
               "<programs><prog service_key=\"10\" name=\"Edited\"/></programs>");
-    EXPECT_EQ(editor.TotalChangeCount(), 0);
+    EXPECT_FALSE(editor.HasUnsavedChanges());
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(EditorFixture, FailedSaveKeepsCounters) {
+TEST_F(EditorFixture, FailedSaveKeepsTheChangesUnsaved) {
     OpenTiny();
     MakeChanges();
     // A folder where the file should be: the write of tv_prog.xml cannot succeed.
@@ -139,10 +130,10 @@ TEST_F(EditorFixture, FailedSaveKeepsCounters) {
     editor.OnCommand(kCmdMenuSave);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].caption, u"VeksoEditor");
-    EXPECT_EQ(editor.TotalChangeCount(), 3);
+    EXPECT_TRUE(editor.HasUnsavedChanges());
 }
 
-TEST_F(EditorFixture, SaveToLeavesFolderAndCountersAlone) {
+TEST_F(EditorFixture, SaveToLeavesFolderAndChangesAlone) {
     OpenTiny();
     MakeChanges();
     const auto target = scratch.Path() / "copy";
@@ -151,7 +142,7 @@ TEST_F(EditorFixture, SaveToLeavesFolderAndCountersAlone) {
     editor.OnCommand(kCmdSaveTo);
     EXPECT_TRUE(std::filesystem::exists(target / "sat.xml"));
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
-    EXPECT_EQ(editor.TotalChangeCount(), 3);
+    EXPECT_TRUE(editor.HasUnsavedChanges());
 }
 
 TEST_F(EditorFixture, ExitAnswers) {
@@ -186,13 +177,12 @@ TEST_F(EditorFixture, ExitWithNoDiscardsWithoutSaving) {
 }
 
 TEST_F(EditorFixture, ExitAsksNothingWithoutChangesOrWithoutDatabase) {
-    editor.TvPage().List().m_dropCount = 5;  // no database open yet
-    editor.OnCommand(kCmdMenuExit);
+    editor.OnCommand(kCmdMenuExit);  // no database open yet
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(platform.endedWith, 0);
 
     FakePlatform second;
-    CEditorDlg other(second);
+    CEditorDlg other(second, settings);
     ASSERT_TRUE(other.OpenDroppedFolder(folder));
     other.OnCommand(kCmdMenuExit);
     EXPECT_TRUE(second.messages.empty());
@@ -224,7 +214,6 @@ TEST_F(EditorFixture, AboutAndHistoryRunTheirForms) {
     EXPECT_NE(kinds[0].find("CAboutDlg"), std::string::npos);
     EXPECT_NE(kinds[1].find("CHistoryDlg"), std::string::npos);
     EXPECT_EQ(refreshes, 2);
-    EXPECT_EQ(editor.TotalChangeCount(), 0);
 }
 
 }  // namespace

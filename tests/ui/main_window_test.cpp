@@ -15,6 +15,7 @@
 #include "app/tiny_database.h"
 #include "base/commands.h"
 #include "fake_platform.h"
+#include "pages/services/service_page.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
 #include "ui/qt_platform.h"
@@ -34,6 +35,15 @@ struct MainWindowFixture : ::testing::Test {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
+    // A real change of a working copy: the TV service locked.
+    void MakeChange() {
+        CDragListCtrl& tv = editor.Page<CServicePage>(PageTab::Tv).List();
+        tv.ClearSelection();
+        tv.SetSelected(0, true);
+        editor.OnCommand(kCmdTvLock);
+        ASSERT_TRUE(editor.HasUnsavedChanges());
+    }
+
     void Drop(const std::filesystem::path& path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(path.u16string()))});
@@ -48,7 +58,8 @@ struct MainWindowFixture : ::testing::Test {
     testing::TempDir work{true};  // the working folder, current while the test runs
     testing::TempDir scratch;     // the database folders
     testing::FakePlatform platform;
-    CEditorDlg editor{platform};
+    MemorySettings settings;
+    CEditorDlg editor{platform, settings};
     ui::MainWindow window{editor};
     std::filesystem::path folder = testing::WriteTinyDatabase(scratch.Path() / "db", 3);
 };
@@ -82,6 +93,16 @@ TEST_F(MainWindowFixture, WindowMenusToolbarAndTabs) {
         tools << action->text();
     }
     EXPECT_EQ(tools, (QStringList{"Open", "Save", "Exit"}));
+
+    // Every action is named after its command, and the menu shows the shortcuts.
+    auto* open = window.findChild<QAction*>(QStringLiteral("file.open"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("file.save"))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_NE(window.findChild<QAction*>(QStringLiteral("toolbar.exit")), nullptr);
+    window.findChild<QAction*>(QStringLiteral("help.history"))->trigger();
+    EXPECT_EQ(platform.dialogsRun, 1);
 }
 
 TEST_F(MainWindowFixture, DroppedFolderOpensAndPagesFollow) {
@@ -144,7 +165,7 @@ TEST_F(MainWindowFixture, EnterAndEscapeNeverCloseTheWindow) {
 
 TEST_F(MainWindowFixture, CloseButtonAsksTheExitQuestion) {
     ASSERT_TRUE(window.OpenFolder(folder));
-    editor.TvPage().List().m_dropCount = 1;
+    MakeChange();
 
     platform.answers.push_back(MessageAnswer::Cancel);
     window.close();
@@ -163,10 +184,10 @@ TEST_F(MainWindowFixture, CloseButtonAsksTheExitQuestion) {
 TEST_F(MainWindowFixture, ExitAnsweredNoLeavesTheFolderUntouched) {
     ASSERT_TRUE(window.OpenFolder(folder));
     const std::string before = ReadBytes(folder / "tv_prog.xml");
-    editor.FavTvPage().GroupList().m_dropCount = 1;
+    MakeChange();
     WriteBytes(work.Path() / "temp_tv_prog.xml", "<programs/>");
     platform.answers.push_back(MessageAnswer::No);
-    window.findChild<QToolBar*>()->actions().at(2)->trigger();  // toolbar Exit
+    window.findChild<QAction*>(QStringLiteral("toolbar.exit"))->trigger();
     EXPECT_EQ(platform.endedWith, 0);
     EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"), before);
     EXPECT_FALSE(std::filesystem::exists(work.Path() / "temp_tv_prog.xml"));
@@ -180,7 +201,7 @@ namespace {
 
 TEST_F(MainWindowFixture, QtPlatformEndsByClosingTheWindowWithoutAsking) {
     ASSERT_TRUE(window.OpenFolder(folder));
-    editor.TvPage().List().m_dropCount = 1;  // would make the close button ask
+    MakeChange();  // would make the close button ask
     ui::QtPlatform qtPlatform;
     qtPlatform.SetParentWindow(&window);
     qtPlatform.EndProcess(0);

@@ -22,7 +22,7 @@ class ServicePageViewTest : public ServicePageTest {
 protected:
     void SetUp() override {
         ServicePageTest::SetUp();
-        m_editor.TvPage().Reload();
+        m_editor.Page<CServicePage>(PageTab::Tv).Reload();
         m_window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
         m_view = static_cast<ui::ServicePageWidget*>(m_window.Page(PageTab::Tv))->ListView();
@@ -37,13 +37,14 @@ protected:
     void Click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(Viewport(), Qt::LeftButton, modifiers, RowPoint(row));
     }
-    CDragListCtrl& List() { return m_editor.TvPage().List(); }
+    CDragListCtrl& List() { return m_editor.Page<CServicePage>(PageTab::Tv).List(); }
 
     struct App {
         App() { TestApp(); }
     } m_app;  // before any widget
     FakePlatform m_platform;
-    CEditorDlg m_editor{m_platform};
+    MemorySettings m_settings;
+    CEditorDlg m_editor{m_platform, m_settings};
     ui::MainWindow m_window{m_editor};
     ui::DragListView* m_view = nullptr;
 };
@@ -54,7 +55,6 @@ TEST_F(ServicePageViewTest, DeleteKeysRemoveServicesFromListAndFile) {
     EXPECT_EQ(List().GetItemCount(), 9);
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[2], u"103");
     EXPECT_EQ(List().GetItemText(2, kColNumber), u"3");
-    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 1);
 
     Click(0);
     QTest::keyClick(m_view, Qt::Key_D, Qt::ControlModifier);
@@ -64,7 +64,6 @@ TEST_F(ServicePageViewTest, DeleteKeysRemoveServicesFromListAndFile) {
     Click(1, Qt::ControlModifier);
     QTest::keyClick(m_view, Qt::Key_Period, Qt::KeypadModifier);
     EXPECT_EQ(List().GetItemCount(), 6);
-    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 3);
     // The favourite entries of the deleted services went too.
     EXPECT_EQ(ReadBytes("temp_tv_fav.xml").find("\"100\""), std::string::npos);
 }
@@ -96,7 +95,6 @@ TEST_F(ServicePageViewTest, DoubleClickOpensTheEditDialog) {
     EXPECT_EQ(m_platform.dialogsRun, 1);
     EXPECT_EQ(shownName, u"Channel 104");
     EXPECT_EQ(List().GetItemImage(4, kColSkip), CDragListCtrl::kImageCheck);
-    EXPECT_EQ(m_editor.Folder().GetChangeCount(), 1);
 }
 
 TEST_F(ServicePageViewTest, MouseDragReordersTheFileAndAClickChangesNothing) {

@@ -79,7 +79,8 @@ int main(int argc, char* argv[]) {
 
     vesko::WorkingFolder workingFolder;
     UnattendedPlatform platform;
-    vesko::CEditorDlg editor(platform);
+    vesko::MemorySettings settings;  // screenshots never touch the user's settings
+    vesko::CEditorDlg editor(platform, settings);
     vesko::ui::MainWindow window(editor);
     window.show();
     Settle();

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
+#include "pages/page.h"
 
 namespace vesko {
 
@@ -24,7 +24,7 @@ struct FavPageTraits {
     int cmdRemove, cmdServiceUp, cmdServiceDown, cmdSearch;
 };
 
-class CFavPage {
+class CFavPage : public CPage {
 public:
     // The receiver has this many favourite groups.
     static constexpr int kGroupCount = 32;
@@ -43,19 +43,16 @@ public:
     void SetPartnerPage(CFavPage* partner) { m_partnerPage = partner; }
     CFavPage* PartnerPage() const { return m_partnerPage; }
 
+    // CPage
+    PageTab Tab() const override {
+        return m_traits.kind == FavKind::Tv ? PageTab::FavTv : PageTab::FavRadio;
+    }
+    std::vector<CDragListCtrl*> Lists() override { return {&m_groupList, &m_serviceList}; }
+    std::vector<std::string_view> WorkingCopiesRead() const override {
+        return {m_traits.favWork, m_traits.progWork};
+    }
     // Refills the page after a folder was opened.
-    void Reload();
-
-    // Keys, double-clicks and right clicks on the two lists, as commands (0: none).
-    int CommandForGroupKey(const KeyPress& key) const;
-    int CommandForServiceKey(const KeyPress& key) const;
-    int CommandForGroupDoubleClick() const { return m_traits.cmdRename; }
-    ContextMenu ContextMenuForGroups() const;
-    ContextMenu ContextMenuForServices() const;
-
-    // The page's change counter: releases over the group list.
-    int ChangeCount() const { return m_groupList.m_dropCount; }
-    void ResetChangeCount() { m_groupList.m_dropCount = 0; }
+    void Reload() override;
 
     int m_currentGroup = 0;  // group whose services are shown; -1 after a click on nothing
     std::vector<std::u16string> m_orphanKeys;  // removed keys now in no group

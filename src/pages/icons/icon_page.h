@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "pages/page.h"
+
 namespace vesko {
 
 // What one of the 18 picture slots of the page shows.
@@ -17,7 +19,7 @@ struct IconSlot {
     bool occupied = false;
 };
 
-class CIconPage {
+class CIconPage : public CPage {
 public:
     static constexpr int kSlotsPerPage = 18;
     static constexpr int kSlotColumns = 6;
@@ -25,6 +27,13 @@ public:
     CIconPage() = default;
     CIconPage(const CIconPage&) = delete;
     CIconPage& operator=(const CIconPage&) = delete;
+
+    // CPage. An open does not fill the page: it builds its table when the user loads an
+    // icon folder.
+    PageTab Tab() const override { return PageTab::Icon; }
+    std::vector<CDragListCtrl*> Lists() override { return {}; }
+    std::vector<std::string_view> WorkingCopiesRead() const override { return {}; }
+    void Reload() override {}
 
     const std::array<IconSlot, kSlotsPerPage>& Slots() const { return m_slots; }
     // "001 / 012 Pages"; "000 / 000 Pages" before anything is loaded.

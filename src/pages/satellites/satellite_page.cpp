@@ -4,8 +4,6 @@
 #include <climits>
 #include <string>
 
-#include "base/commands.h"
-#include "base/list_keys.h"
 #include "database/schema.h"
 #include "database/working_copy.h"
 #include "xml/decimal_text.h"
@@ -64,32 +62,9 @@ std::u16string CSatellitePage::TunerButtonText() const {
 
 void CSatellitePage::FillSatelliteList(int) {}
 
-int CSatellitePage::CommandForKey(const KeyPress& key) const {
-    if (IsSearchKey(key)) {
-        return kCmdSatSearch;
-    }
-    if (const int file = FileShortcutCommand(key)) {
-        return file;
-    }
-    if (key.key == PageKey::Enter && m_satelliteList.GetSelectedCount() == 1) {
-        return kCmdSatEdit;
-    }
-    return 0;
-}
-
-int CSatellitePage::CommandForDoubleClick() const {
-    return kCmdSatEdit;
-}
-
-ContextMenu CSatellitePage::ContextMenuForSelection() const {
-    switch (m_satelliteList.GetSelectedCount()) {
-        case 0:
-            return {};
-        case 1:
-            return {{u"Edit", kCmdSatEdit}, {u"Search   F3", kCmdSatSearch}};
-        default:
-            return {{u"Edit", kCmdSatEditGrey, true}, {u"Search   F3", kCmdSatSearch}};
-    }
+// The satellites, and the services beside them.
+std::vector<std::string_view> CSatellitePage::WorkingCopiesRead() const {
+    return {kSatWork, kTvProgWork, kRadioProgWork};
 }
 
 }  // namespace vesko

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
+#include "pages/page.h"
 
 namespace vesko {
 
-class CSatellitePage {
+class CSatellitePage : public CPage {
 public:
     CSatellitePage();
     CSatellitePage(const CSatellitePage&) = delete;
@@ -19,6 +19,14 @@ public:
     const CDragListCtrl& SatelliteList() const { return m_satelliteList; }
     CDragListCtrl& ServiceList() { return m_serviceList; }
     const CDragListCtrl& ServiceList() const { return m_serviceList; }
+
+    // CPage
+    PageTab Tab() const override { return PageTab::Satellite; }
+    std::vector<CDragListCtrl*> Lists() override { return {&m_satelliteList, &m_serviceList}; }
+    std::vector<std::string_view> WorkingCopiesRead() const override;
+    // The tuner button is set up before any page reloads; the list comes in its turn.
+    void PrepareForReload() override { ShowTunerButton(ReadTunerCount()); }
+    void Reload() override { FillSatelliteList(m_tunerIndex); }
 
     // The number of tuners the database is set up for (`tuner_num` of the root
     // element of the satellite working copy); 0 when it is missing or not a number.
@@ -32,11 +40,6 @@ public:
     // Refills the satellite list for a tuner.
     void FillSatelliteList(int tunerIndex);
     int GetSelectedRow() const { return m_satelliteList.GetNextSelected(); }
-
-    // Keys, double-clicks and right clicks on the satellite list, as commands.
-    int CommandForKey(const KeyPress& key) const;
-    int CommandForDoubleClick() const;
-    ContextMenu ContextMenuForSelection() const;
 
     int m_selectedRow = 0;
     int m_tunerIndex = 0;

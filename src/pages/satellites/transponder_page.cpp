@@ -1,7 +1,6 @@
 #include "pages/satellites/transponder_page.h"
 
 #include "base/commands.h"
-#include "base/list_keys.h"
 #include "database/schema.h"
 
 namespace vesko {
@@ -72,35 +71,20 @@ CTransponderPage::CTransponderPage(TransponderKind kind)
 
 void CTransponderPage::Reload() {}
 
-int CTransponderPage::CommandForKey(const KeyPress& key) const {
-    if (IsDeleteKey(key)) {
-        return m_traits.cmdDelete;
+PageTab CTransponderPage::Tab() const {
+    switch (m_traits.kind) {
+        case TransponderKind::Terrestrial:
+            return PageTab::TerTp;
+        case TransponderKind::Cable:
+            return PageTab::CableTp;
+        default:
+            return PageTab::SatTp;
     }
-    if (IsSearchKey(key)) {
-        return m_traits.cmdSearch;
-    }
-    if (const int file = FileShortcutCommand(key)) {
-        return file;
-    }
-    if (key.key == PageKey::Insert) {
-        return m_traits.cmdAdd;
-    }
-    if (key.key == PageKey::Enter && m_transponderList.GetSelectedCount() == 1) {
-        return m_traits.cmdEdit;
-    }
-    return 0;
 }
 
-ContextMenu CTransponderPage::ContextMenuForSelection() const {
-    const int selected = m_transponderList.GetSelectedCount();
-    if (selected == 0) {
-        return {};
-    }
-    const bool several = selected > 1;
-    return {{u"Edit", m_traits.cmdEdit, several},
-            {u"Delete", m_traits.cmdDelete},
-            {u"Add", m_traits.cmdAdd, several},
-            {u"Search  F3", m_traits.cmdSearch}};
+// The transponders, and the services beside them.
+std::vector<std::string_view> CTransponderPage::WorkingCopiesRead() const {
+    return {m_traits.work, kSatWork, kTvProgWork, kRadioProgWork};
 }
 
 }  // namespace vesko

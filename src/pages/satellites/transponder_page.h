@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
+#include "pages/page.h"
 
 namespace vesko {
 
@@ -22,7 +22,7 @@ struct TransponderPageTraits {
     int cmdEdit, cmdDelete, cmdAdd, cmdSearch;
 };
 
-class CTransponderPage {
+class CTransponderPage : public CPage {
 public:
     explicit CTransponderPage(TransponderKind kind);
     CTransponderPage(const CTransponderPage&) = delete;
@@ -34,22 +34,17 @@ public:
     CDragListCtrl& ServiceList() { return m_serviceList; }
     const CDragListCtrl& ServiceList() const { return m_serviceList; }
 
+    // CPage
+    PageTab Tab() const override;
+    std::vector<CDragListCtrl*> Lists() override { return {&m_transponderList, &m_serviceList}; }
+    std::vector<std::string_view> WorkingCopiesRead() const override;
     // Refills the page after a folder was opened.
-    void Reload();
+    void Reload() override;
 
     // The items of the satellite choice ("1 : name(19.2E)", ...); satellite page only.
     const std::vector<std::u16string>& SatelliteChoice() const { return m_satelliteChoice; }
     std::u16string ServiceKindButtonText() const { return m_serviceKind == 0 ? u"TV" : u"Radio"; }
     int GetSelectedRow() const { return m_transponderList.GetNextSelected(); }
-
-    // Keys, double-clicks and right clicks on the transponder list, as commands.
-    int CommandForKey(const KeyPress& key) const;
-    int CommandForDoubleClick() const { return m_traits.cmdEdit; }
-    ContextMenu ContextMenuForSelection() const;
-
-    // The page's change counter: releases over the transponder list.
-    int ChangeCount() const { return m_transponderList.m_dropCount; }
-    void ResetChangeCount() { m_transponderList.m_dropCount = 0; }
 
     int m_satIndex = 0;  // current satellite (satellite transponders only)
     int m_selectedRow = 0;

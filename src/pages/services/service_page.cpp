@@ -3,7 +3,6 @@
 #include <string>
 
 #include "base/commands.h"
-#include "base/list_keys.h"
 #include "database/schema.h"
 #include "database/working_copy.h"
 #include "pages/services/favourite_members.h"
@@ -41,6 +40,12 @@ CServicePage::CServicePage(ServiceKind kind)
     : m_traits(kind == ServiceKind::Tv ? kTvTraits : kRadioTraits), m_list(ServiceColumns()) {
     // Every release over the list may end a drop that the file has to follow.
     m_list.SetAfterReleaseHandler([this] { AfterListEvent(); });
+}
+
+// The services, their favourite marks and the transponder texts of the three
+// transponder files.
+std::vector<std::string_view> CServicePage::WorkingCopiesRead() const {
+    return {m_traits.progWork, m_traits.favWork, kSatWork, kSatTerWork, kSatCableWork};
 }
 
 void CServicePage::Reload() {
@@ -140,52 +145,6 @@ void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
         m_list.SetItemText(row, kColName, record[kFieldName]);
         SetRowImages(row, ViewOf(record), favourites);
     }
-}
-
-int CServicePage::CommandForKey(const KeyPress& press) const {
-    if (IsDeleteKey(press))
-        return m_traits.cmdDelete;
-    if (IsSearchKey(press))
-        return m_traits.cmdSearch;
-    if (const int file = FileShortcutCommand(press))
-        return file;
-    const bool oneSelected = m_list.GetSelectedCount() == 1;
-    switch (press.key) {
-        case PageKey::Enter:
-            return oneSelected ? m_traits.cmdEdit : 0;
-        case PageKey::Insert:
-            return m_traits.cmdAddToFav;
-        case PageKey::Plus:
-            return oneSelected ? m_traits.cmdMoveUp : 0;
-        case PageKey::Minus:
-            return oneSelected ? m_traits.cmdMoveDown : 0;
-        default:
-            return 0;
-    }
-}
-
-ContextMenu CServicePage::ContextMenuForSelection() const {
-    const int selected = m_list.GetSelectedCount();
-    if (selected == 1) {
-        return {{u"Edit", m_traits.cmdEdit},
-                {u"Delete", m_traits.cmdDelete},
-                {m_traits.singleMenuAddToFav, m_traits.cmdAddToFav},
-                {u"Move Up    +", m_traits.cmdMoveUp},
-                {u"Move Down  -", m_traits.cmdMoveDown},
-                {u"Skip", m_traits.cmdSkip},
-                {u"Lock", m_traits.cmdLock},
-                {},
-                {u"Search    F3", m_traits.cmdSearch}};
-    }
-    if (selected > 1) {
-        return {{u"Delete", m_traits.cmdDelete},
-                {u"Add to Fav", m_traits.cmdAddToFav},
-                {u"Skip", m_traits.cmdSkip},
-                {u"Lock", m_traits.cmdLock},
-                {},
-                {u"Search  F3", m_traits.cmdSearch}};
-    }
-    return {};
 }
 
 }  // namespace vesko

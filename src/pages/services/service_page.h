@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
+#include "pages/page.h"
 
 namespace vesko {
 
@@ -57,7 +57,7 @@ enum ServiceColumn : int {
 inline constexpr std::u16string_view kFirstRowMessage = u"The item is the first row!";
 inline constexpr std::u16string_view kLastRowMessage = u"The item is the last row!";
 
-class CServicePage {
+class CServicePage : public CPage {
 public:
     explicit CServicePage(ServiceKind kind);
     CServicePage(const CServicePage&) = delete;
@@ -68,8 +68,14 @@ public:
     CDragListCtrl& List() { return m_list; }
     const CDragListCtrl& List() const { return m_list; }
 
+    // CPage
+    PageTab Tab() const override {
+        return Kind() == ServiceKind::Tv ? PageTab::Tv : PageTab::Radio;
+    }
+    std::vector<CDragListCtrl*> Lists() override { return {&m_list}; }
+    std::vector<std::string_view> WorkingCopiesRead() const override;
     // Refills the list from the working copies.
-    void Reload();
+    void Reload() override;
     // Index of the first selected row, -1 when none.
     int GetSelectedRow() const;
     // Deletes the selected services and their favourite entries; returns how many.
@@ -112,13 +118,6 @@ public:
     // Runs after every left-button release over the list (the list calls it): completes
     // a drop when the list reports one.
     void AfterListEvent();
-
-    // The command a key on the list raises, 0 for none.
-    int CommandForKey(const KeyPress& key) const;
-    // The command of a double-click on the list.
-    int CommandForDoubleClick() const { return m_traits.cmdEdit; }
-    // The menu of a right click, for the current selection; empty for none.
-    ContextMenu ContextMenuForSelection() const;
 
 private:
     bool Move(Platform& platform, int delta);

@@ -113,7 +113,6 @@ TEST_F(ServicePageTest, RadioDeleteTouchesOnlyRadioFiles) {
     EXPECT_EQ(FileKeys("temp_radio_prog.xml"), std::vector<std::u16string>{u"200"});
     EXPECT_EQ(ReadBytes("temp_radio_fav.xml").find("\"100\""), std::string::npos);
     EXPECT_EQ(ReadBytes("temp_tv_fav.xml"), tvFav);
-    EXPECT_EQ(page.CommandForKey({PageKey::Delete}), kCmdRadioDelete);
 }
 
 TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
@@ -226,47 +225,6 @@ TEST_F(ServicePageTest, RowsOfOtherPagesOperations) {
     const std::vector<std::u16string> orphans{u"100"};
     page.ClearFavouriteMark(orphans);
     EXPECT_EQ(page.List().GetItemImage(0, kColFav), Img::kImageBlank);
-}
-
-TEST_F(ServicePageTest, KeysAndContextMenusFollowTheSelection) {
-    CServicePage tv(ServiceKind::Tv);
-    tv.Reload();
-    Select(tv.List(), {2});
-    EXPECT_EQ(tv.CommandForKey({PageKey::Enter}), kCmdTvEdit);
-    EXPECT_EQ(tv.CommandForKey({PageKey::Plus}), kCmdTvMoveUp);
-    EXPECT_EQ(tv.CommandForKey({PageKey::LetterD, true}), kCmdTvDelete);
-    EXPECT_EQ(tv.CommandForKey({PageKey::LetterD, false}), 0);
-    EXPECT_EQ(tv.CommandForKey({PageKey::LetterS, true}), kCmdToolbarSave);
-    EXPECT_EQ(tv.CommandForKey({PageKey::Escape}), 0);
-    const ContextMenu single = tv.ContextMenuForSelection();
-    ASSERT_EQ(single.size(), 9u);
-    EXPECT_EQ(single[2].text, u"Add to FAV");
-    EXPECT_EQ(single[3].text, u"Move Up    +");
-    EXPECT_TRUE(single[7].text.empty());  // separator
-    EXPECT_EQ(single[8].text, u"Search    F3");
-
-    // Two rows: no Edit and no moves, by key or menu; a double-click still edits.
-    Select(tv.List(), {2, 3});
-    EXPECT_EQ(tv.CommandForKey({PageKey::Plus}), 0);
-    EXPECT_EQ(tv.CommandForKey({PageKey::Minus}), 0);
-    EXPECT_EQ(tv.CommandForKey({PageKey::Enter}), 0);
-    EXPECT_EQ(tv.CommandForDoubleClick(), kCmdTvEdit);
-    const ContextMenu multi = tv.ContextMenuForSelection();
-    ASSERT_EQ(multi.size(), 6u);
-    EXPECT_EQ(multi[1].text, u"Add to Fav");
-    EXPECT_EQ(multi[5].text, u"Search  F3");
-    Select(tv.List(), {});
-    EXPECT_TRUE(tv.ContextMenuForSelection().empty());
-
-    // Radio: its own numbers; Lock is 32811 and Skip 32812, in the TV menu's order.
-    CServicePage radio(ServiceKind::Radio);
-    radio.Reload();
-    Select(radio.List(), {0});
-    const ContextMenu radioMenu = radio.ContextMenuForSelection();
-    EXPECT_EQ(radioMenu[2].text, u"Add To Fav");
-    EXPECT_EQ(radioMenu[5].command, 32812);
-    EXPECT_EQ(radioMenu[6].command, 32811);
-    EXPECT_EQ(radio.CommandForKey({PageKey::Plus}), kCmdRadioMoveUp);
 }
 
 }  // namespace
