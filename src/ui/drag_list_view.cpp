@@ -59,6 +59,12 @@ DragListView::DragListView(CDragListCtrl& list, QWidget* parent)
     connect(m_model, &DragListModel::rowsAdded, this, &DragListView::CopyAddedRowsFromList);
     connect(m_model, &DragListModel::ensureVisible, this,
             [this](int row) { scrollTo(m_model->index(row, 0)); });
+    connect(m_model, &DragListModel::scrollToTop, this, [this](int row) {
+        scrollTo(m_model->index(row, 0), QAbstractItemView::PositionAtTop);
+    });
+    // The control keeps where the user scrolled to, so that a page can show it again.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { m_list.NoteTopIndex(std::max(0, rowAt(0))); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DragListView::CopySelectionToList);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,

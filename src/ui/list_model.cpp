@@ -103,4 +103,8 @@ void DragListModel::OnEnsureVisible(int row) {
     emit ensureVisible(row);
 }
 
+void DragListModel::OnScrollTo(int row) {
+    emit scrollToTop(row);
+}
+
 }  // namespace vesko::ui

@@ -31,6 +31,7 @@ public:
     void OnRowChanged(int row) override;
     void OnStateChanged() override;
     void OnEnsureVisible(int row) override;
+    void OnScrollTo(int row) override;
 
 signals:
     // The control's selection or focus changed: the view copies it.
@@ -38,6 +39,7 @@ signals:
     // Rows came in; the view copies their own state (the rows around them keep theirs).
     void rowsAdded(int row, int count);
     void ensureVisible(int row);
+    void scrollToTop(int row);
 
 private:
     CDragListCtrl& m_list;

@@ -221,3 +221,34 @@ TEST(QtPlatformFilter, DesktopFilterBecomesQtFilter) {
 
 }  // namespace
 }  // namespace vesko
+
+namespace vesko {
+namespace {
+
+// What the user looks at survives a reload the user did not ask for: the selection,
+// the focused row and the scroll position.
+TEST_F(MainWindowFixture, ViewStateComesBackAfterAReload) {
+    const auto demo = scratch.Path() / "demo";
+    std::filesystem::copy(std::filesystem::path(VESKO_SOURCE_DIR) / "examples/demo", demo);
+    ASSERT_TRUE(window.OpenFolder(demo));
+    auto* view = static_cast<ui::ServicePageWidget*>(window.Page(PageTab::Tv))->ListView();
+    CServicePage& tv = editor.Page<CServicePage>(PageTab::Tv);
+    tv.List().SelectAndShow(120);
+    tv.List().ScrollToTop(100);
+    QApplication::processEvents();
+    ASSERT_EQ(view->rowAt(0), 100);
+
+    const PageViewState state = tv.SaveViewState();
+    tv.Reload();
+    view->scrollToTop();
+    QApplication::processEvents();
+    tv.RestoreViewState(state);
+    QApplication::processEvents();
+    EXPECT_EQ(view->rowAt(0), 100);
+    EXPECT_TRUE(tv.List().IsSelected(120));
+    EXPECT_TRUE(tv.List().IsFocused(120));
+    EXPECT_EQ(view->currentIndex().row(), 120);
+}
+
+}  // namespace
+}  // namespace vesko
