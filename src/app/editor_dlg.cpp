@@ -3,7 +3,9 @@
 #include "app/about_form.h"
 #include "app/file_commands.h"
 #include "app/history_form.h"
+#include "app/satellite_commands.h"
 #include "app/service_commands.h"
+#include "app/transponder_commands.h"
 #include "controls/drag_list_ctrl.h"
 #include "database/schema.h"
 #include "database/working_copies.h"
@@ -30,8 +32,8 @@ CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
     AddPage<CServicePage>(AddServiceCommands, ServiceKind::Radio);
     AddPage<CFavPage>(nullptr, FavKind::Tv);
     AddPage<CFavPage>(nullptr, FavKind::Radio);
-    AddPage<CSatellitePage>(nullptr);
-    AddPage<CTransponderPage>(nullptr, TransponderKind::Satellite);
+    AddPage<CSatellitePage>(AddSatelliteCommands);
+    AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Satellite);
     AddPage<CTransponderPage>(nullptr, TransponderKind::Terrestrial);
     AddPage<CTransponderPage>(nullptr, TransponderKind::Cable);
     AddPage<CIconPage>(nullptr);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/editor_dlg.h"
+#include "app/satellite_commands.h"
 #include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
 
@@ -16,16 +17,12 @@ namespace {
 
 // After an edited service was saved, the pages that show it again.
 // The favourites page of the same kind: FillGroupList, then FillGroupServices for
-// group 0. The Sat Tp page: its current satellite's key (GetSatelliteKey for
-// m_satIndex), m_selectedRow = its GetSelectedRow, that row's tp_key
-// (GetTransponderAttribute), then FillServiceList for that satellite key, that
-// tp_key and its m_serviceKind. The Satellite page: FillSatelliteList for its
-// m_tunerIndex, then its FillServiceList for the satellite key read from the Sat Tp
-// page and its own m_serviceKind. Those operations arrive with the favourites and
-// satellite pages; they are called from here.
+// group 0 (called from here once that page has them). The service lists beside the
+// satellites and transponders show the services of each page's own current satellite
+// or transponder again, the edited name included.
 void RefreshOtherPagesAfterEdit(CEditorDlg& editor, ServiceKind kind) {
-    (void)editor;
     (void)kind;
+    RefreshSatelliteServiceLists(editor);
 }
 
 // After services were deleted: the favourites page of the same kind refills its group

@@ -2,7 +2,9 @@
 
 #include "ui/about_dialog.h"
 #include "ui/history_dialog.h"
+#include "ui/sat_edit_dialog.h"
 #include "ui/service_edit_dialog.h"
+#include "ui/tp_edit_dialog.h"
 
 namespace vesko::ui {
 
@@ -11,6 +13,8 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CAboutDlg, AboutDialog>(),
         DialogFor<CHistoryDlg, HistoryDialog>(),
         DialogFor<CServiceEditDlg, ServiceEditDialog>(),
+        DialogFor<CSatEditDlg, SatEditDialog>(),
+        DialogFor<CTpEditDlg, TpEditDialog>(),
     };
     return factories;
 }

@@ -1,8 +1,10 @@
 #include "ui/list_pages.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPushButton>
 
+#include "app/editor_dlg.h"
 #include "pages/favourites/fav_page.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
@@ -28,6 +30,29 @@ FavPageWidget::FavPageWidget(CEditorDlg& editor, CFavPage& page, QWidget* parent
     SetFocusTarget(m_groups);
 }
 
+namespace {
+
+// The release of a key with which the user moves through a list: by then the list
+// has moved its selection.
+bool IsSelectionMoveRelease(const QEvent& event) {
+    if (event.type() != QEvent::KeyRelease) {
+        return false;
+    }
+    switch (static_cast<const QKeyEvent&>(event).key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 SatellitePageWidget::SatellitePageWidget(CEditorDlg& editor, CSatellitePage& page, QWidget* parent)
     : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
     m_tunerButton = Place(new QPushButton(this), 14, 2, 44, 14);
@@ -43,7 +68,23 @@ SatellitePageWidget::SatellitePageWidget(CEditorDlg& editor, CSatellitePage& pag
     AdoptList(m_satellites, 0);
     AdoptList(m_services, 1);
     SetFocusTarget(m_satellites);
+    connect(m_tunerButton, &QPushButton::clicked, this, [this] {
+        m_page.CycleTuner(Editor().GetPlatform());
+        Refresh();
+    });
+    connect(m_kindButton, &QPushButton::clicked, this, [this] {
+        m_page.ToggleServiceKind();
+        Refresh();
+    });
+    m_satellites->installEventFilter(this);
     Refresh();
+}
+
+bool SatellitePageWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_satellites && IsSelectionMoveRelease(*event)) {
+        m_page.TakeSelectedSatellite();
+    }
+    return PageWidget::eventFilter(watched, event);
 }
 
 void SatellitePageWidget::Refresh() {
@@ -66,7 +107,31 @@ TransponderPageWidget::TransponderPageWidget(CEditorDlg& editor, CTransponderPag
     AdoptList(m_transponders, 0);
     AdoptList(m_services, 1);
     SetFocusTarget(m_transponders);
+    if (m_satelliteChoice) {
+        connect(m_satelliteChoice, &QComboBox::activated, this, [this](int index) {
+            m_page.SelectSatellite(index);
+            Refresh();
+        });
+    }
+    connect(m_kindButton, &QPushButton::clicked, this, [this] {
+        m_page.ToggleServiceKind();
+        Refresh();
+    });
+    m_transponders->installEventFilter(this);
     Refresh();
+}
+
+bool TransponderPageWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_transponders) {
+        if (IsSelectionMoveRelease(*event)) {
+            m_page.TakeSelectedTransponder();
+        } else if (event->type() == QEvent::KeyPress &&
+                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+                   m_page.Traits().rewritesOnEscape) {
+            m_page.RewriteInListOrder(m_page.CurrentSatIndex());
+        }
+    }
+    return PageWidget::eventFilter(watched, event);
 }
 
 void TransponderPageWidget::Refresh() {

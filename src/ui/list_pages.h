@@ -54,6 +54,11 @@ public:
     DragListView* SatelliteView() const { return m_satellites; }
     DragListView* ServiceView() const { return m_services; }
     QPushButton* TunerButton() const { return m_tunerButton; }
+    QPushButton* KindButton() const { return m_kindButton; }
+
+protected:
+    // A key that moved the satellite list's selection makes its row the current one.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CSatellitePage& m_page;
@@ -70,6 +75,13 @@ public:
     void Refresh() override;
     DragListView* TransponderView() const { return m_transponders; }
     DragListView* ServiceView() const { return m_services; }
+    QComboBox* SatelliteChoice() const { return m_satelliteChoice; }
+    QPushButton* KindButton() const { return m_kindButton; }
+
+protected:
+    // A key that moved the transponder list's selection makes its row the current one;
+    // Escape on the satellite transponders writes them in the order the list shows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CTransponderPage& m_page;

@@ -12,8 +12,12 @@
 #include "base/commands.h"
 #include "controls/drag_list_ctrl.h"
 #include "fake_platform.h"
+#include "pages/satellites/decimal_value.h"
+#include "pages/satellites/sat_edit_dlg.h"
+#include "pages/satellites/tp_edit_dlg.h"
 #include "pages/services/service_edit_dlg.h"
 #include "temp_dir.h"
+#include "xml/decimal_text.h"
 
 namespace vesko {
 namespace {
@@ -29,6 +33,18 @@ const std::map<std::type_index, std::function<bool(CDialogForm&)>>& DialogUsers(
          [](CDialogForm& form) {
              auto& edit = static_cast<CServiceEditDlg&>(form);
              edit.m_name += u" (edited)";
+             return edit.Ok();
+         }},
+        {typeid(CSatEditDlg),
+         [](CDialogForm& form) {
+             auto& edit = static_cast<CSatEditDlg&>(form);
+             edit.m_name += u" (edited)";
+             return edit.Ok();
+         }},
+        {typeid(CTpEditDlg),
+         [](CDialogForm& form) {
+             auto& edit = static_cast<CTpEditDlg&>(form);
+             edit.m_freq = DecimalText(ParseDecimal(edit.m_freq) + (edit.m_addMode ? 0 : 1));
              return edit.Ok();
          }},
     };

@@ -1,12 +1,14 @@
 #include "pages/satellites/satellite_page.h"
 
-#include <algorithm>
-#include <climits>
+#include <array>
 #include <string>
 
+#include "base/platform.h"
 #include "database/schema.h"
 #include "database/working_copy.h"
+#include "pages/satellites/decimal_value.h"
 #include "xml/decimal_text.h"
+#include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -23,28 +25,27 @@ std::vector<ListColumn> ServiceColumns() {
     return {{u"Index", 60}, {u"Service Name", 120}};
 }
 
-// Decimal value of a text: an optional sign and the digits up to the first other
-// character; no digits gives 0. A value beyond int stops at INT_MAX or INT_MIN rather
-// than wrapping round to an unrelated number.
-int ParseDecimal(std::u16string_view text) {
-    std::size_t at = 0;
-    bool negative = false;
-    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
-        negative = text[at] == u'-';
-        ++at;
-    }
-    constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
-    long long value = 0;
-    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
-        value = std::min(value * 10 + (text[at] - u'0'), kLimit);
-    }
-    return static_cast<int>(negative ? -value : std::min<long long>(value, INT_MAX));
-}
-
 }  // namespace
 
 CSatellitePage::CSatellitePage()
-    : m_satelliteList(SatelliteColumns()), m_serviceList(ServiceColumns()) {}
+    : m_satelliteList(SatelliteColumns()), m_serviceList(ServiceColumns()) {
+    // A click is a release over the list: the clicked satellite becomes the current one.
+    m_satelliteList.SetAfterReleaseHandler([this] {
+        m_satelliteList.m_dropped = false;
+        TakeSelectedSatellite();
+    });
+}
+
+// The satellites, and the services beside them.
+std::vector<std::string_view> CSatellitePage::WorkingCopiesRead() const {
+    return {kSatWork, kTvProgWork, kRadioProgWork};
+}
+
+// After an open no satellite is current yet: the services of the last folder go.
+void CSatellitePage::Reload() {
+    FillSatelliteList(m_tunerIndex);
+    m_serviceList.DeleteAllItems();
+}
 
 int CSatellitePage::ReadTunerCount() const {
     CXmlDoc doc;
@@ -60,11 +61,132 @@ std::u16string CSatellitePage::TunerButtonText() const {
     return u"Tuner (" + DecimalText(m_tunerIndex + 1) + u")";
 }
 
-void CSatellitePage::FillSatelliteList(int) {}
+std::u16string CSatellitePage::FormatLongitude(std::u16string_view longitude) {
+    // Tenths of a degree as a long, so that the most negative int has a magnitude too.
+    const long long value = ParseDecimal(longitude);
+    const long long magnitude = value < 0 ? -value : value;
+    return DecimalText(magnitude / 10) + u"." + DecimalText(magnitude % 10) +
+           (value < 0 ? u"W" : u"E");
+}
 
-// The satellites, and the services beside them.
-std::vector<std::string_view> CSatellitePage::WorkingCopiesRead() const {
-    return {kSatWork, kTvProgWork, kRadioProgWork};
+void CSatellitePage::FillSatelliteList(int tunerIndex) {
+    if (tunerIndex < 0) {
+        return;
+    }
+    // The attributes of one row, read in one walk of each start tag.
+    std::array<std::u16string, 11> nameStore;
+    std::array<std::u16string_view, 11> names;
+    nameStore[0] = u"name";
+    nameStore[1] = u"longitude";
+    for (std::size_t k = 0; k < kTunerSettings.size(); ++k) {
+        nameStore[2 + k] = TunerAttribute(kTunerSettings[k], tunerIndex);
+    }
+    nameStore[10] = u"sat_key";
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        names[k] = nameStore[k];
+    }
+    const AttributeNames attributeNames(names);
+    std::array<std::u16string, 11> values;
+
+    m_satelliteList.BeginUpdate();
+    m_satelliteList.DeleteAllItems();
+    CXmlDoc doc;
+    LoadWorkingCopy(doc, kSatWork);
+    int row = 0;
+    for (const int record : RootChildren(doc, u"sat")) {
+        ReadAttributes(doc, record, attributeNames, values);
+        m_satelliteList.InsertItem(row, DecimalText(row + 1));
+        m_satelliteList.SetItemText(row, kSatColName, values[0]);
+        m_satelliteList.SetItemText(row, kSatColLongitude, FormatLongitude(values[1]));
+        for (int k = 0; k < 8; ++k) {
+            m_satelliteList.SetItemText(row, kSatColFirstSetting + k, values[2 + k]);
+        }
+        m_satelliteList.SetItemText(row, kSatColKey, values[10]);
+        ++row;
+    }
+    m_satelliteList.EndUpdate();
+}
+
+void CSatellitePage::FillServiceList(std::u16string_view satKey, int kind) {
+    FillServiceRows(m_serviceList, kind, satKey, nullptr);
+}
+
+void CSatellitePage::GetSatelliteAttribute(int row, std::u16string_view name,
+                                           std::u16string& value) const {
+    GetSatelliteAttributes(row, {{std::u16string(name), &value}});
+}
+
+void CSatellitePage::SetSatelliteAttribute(int row, std::u16string_view name,
+                                           std::u16string_view value) {
+    SetSatelliteAttributes(row, {{std::u16string(name), std::u16string(value)}});
+}
+
+void CSatellitePage::GetSatelliteAttributes(int row, const AttributeReads& reads) const {
+    if (row < 0) {
+        return;
+    }
+    CXmlDoc doc;
+    LoadWorkingCopy(doc, kSatWork);
+    if (EnterSatellite(doc, row)) {
+        ReadHere(doc, reads);
+    }
+}
+
+// Saved also when the row has no satellite: the file then keeps its bytes.
+void CSatellitePage::SetSatelliteAttributes(int row, const AttributeWrites& writes) {
+    if (row < 0) {
+        return;
+    }
+    CXmlDoc doc;
+    LoadWorkingCopy(doc, kSatWork);
+    if (EnterSatellite(doc, row)) {
+        WriteHere(doc, writes);
+    }
+    SaveWorkingCopy(doc, kSatWork);
+}
+
+void CSatellitePage::CycleTuner(Platform& platform) {
+    const int tuners = ReadTunerCount();
+    if (tuners <= 0) {
+        platform.ShowMessage(kTunerZeroCaption, kTunerZeroMessage, MessageButtons::Ok);
+        return;
+    }
+    m_tunerIndex = (m_tunerIndex + 1) % tuners;
+    FillSatelliteList(m_tunerIndex);
+}
+
+void CSatellitePage::ToggleServiceKind() {
+    m_selectedRow = GetSelectedRow();
+    m_serviceKind = (m_serviceKind + 1) % 2;
+    RefreshServiceList();
+}
+
+void CSatellitePage::TakeSelectedSatellite() {
+    m_selectedRow = GetSelectedRow();
+    RefreshServiceList();
+}
+
+// A row without a satellite (none selected, or a stale list) shows the services
+// without a satellite key, as its key reads empty.
+void CSatellitePage::RefreshServiceList() {
+    std::u16string key;
+    GetSatelliteAttribute(m_selectedRow, u"sat_key", key);
+    FillServiceList(key, m_serviceKind);
+}
+
+std::vector<int> CSatellitePage::SaveChoices() const {
+    return {m_tunerIndex, m_serviceKind, m_selectedRow};
+}
+
+void CSatellitePage::RestoreChoices(const std::vector<int>& choices) {
+    if (choices.size() != 3) {
+        return;
+    }
+    m_tunerIndex = choices[0];
+    m_serviceKind = choices[1];
+    m_selectedRow = choices[2];
+    FillSatelliteList(m_tunerIndex);
+    RefreshServiceList();
 }
 
 }  // namespace vesko
