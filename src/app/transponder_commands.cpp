@@ -21,9 +21,8 @@ void RefreshFavouritePages(CEditorDlg& editor) {
     (void)editor;
 }
 
-// The row's services again, with the row selected and in view.
+// The row selected and in view, with its services beside it.
 void ShowRow(CTransponderPage& page, int row) {
-    page.FillTransponderList(page.CurrentSatIndex());
     page.TransponderList().SelectAndShow(row);
     page.m_selectedRow = row;
     page.RefreshServiceList();
@@ -42,6 +41,7 @@ void EditTransponder(CEditorDlg& editor, CTransponderPage& page) {
     CTpEditDlg form(editor.GetPlatform(), page, false, tuner);
     form.Open();
     if (editor.GetPlatform().RunDialog(form)) {
+        page.FillTransponderList(page.CurrentSatIndex());
         ShowRow(page, row);
     }
 }
@@ -66,13 +66,17 @@ void DeleteTransponders(CEditorDlg& editor, CTransponderPage& page) {
     }
     page.m_deletedKeys.clear();
     RefreshFavouritePages(editor);
-    // The satellite list itself does not change; the services of its current satellite
-    // may have.
-    editor.Page<CSatellitePage>(PageTab::Satellite).RefreshServiceList();
+    // The satellite list itself does not change; the services it shows beside it only
+    // when they are those of this satellite.
+    auto& satellites = editor.Page<CSatellitePage>(PageTab::Satellite);
+    if (page.Traits().hasSatelliteChoice &&
+        satellites.ShowsServicesOf(page.CurrentSatelliteKey())) {
+        satellites.RefreshServiceList();
+    }
+    // The list lost the same rows as the file: it needs no refill.
     ShowRow(page, page.GetSelectedRow());
     if (page.LastTransponderKept()) {
-        editor.GetPlatform().ShowMessage(kMessageCaption, kLastTransponderKept,
-                                         MessageButtons::Ok);
+        editor.GetPlatform().ShowMessage(kMessageCaption, kLastTransponderKept, MessageButtons::Ok);
     }
 }
 

@@ -23,9 +23,9 @@ constexpr double kFieldX = 63;
 constexpr double kFieldWidth = 77;
 constexpr double kFieldHeight = 14;
 constexpr std::array<double, 11> kRowY{3, 22, 41, 60, 77, 94, 111, 128, 145, 162, 179};
-constexpr std::array<const char*, 11> kLabels{"Index",     "SAT Name",  "Longitude", "LBN",
-                                              "22K",       "12V",       "Power",     "diseqc1.0",
-                                              "diseqc1.1", "Motor",     "UserFreq"};
+constexpr std::array<const char*, 11> kLabels{"Index",     "SAT Name", "Longitude", "LBN",
+                                              "22K",       "12V",      "Power",     "diseqc1.0",
+                                              "diseqc1.1", "Motor",    "UserFreq"};
 constexpr double kButtonY = 199;
 constexpr double kButtonWidth = 35;
 constexpr double kButtonHeight = 14;
@@ -49,7 +49,8 @@ SatEditDialog::SatEditDialog(CSatEditDlg& form, QWidget* parent) : QDialog(paren
     setFixedSize(units.Size(kWidth, kHeight));
 
     for (int field = 0; field < static_cast<int>(kLabels.size()); ++field) {
-        auto* label = new QLabel(QString::fromLatin1(kLabels[static_cast<std::size_t>(field)]), this);
+        auto* label =
+            new QLabel(QString::fromLatin1(kLabels[static_cast<std::size_t>(field)]), this);
         label->setGeometry(Row(units, field, kLabelX, kLabelWidth));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -77,8 +78,7 @@ SatEditDialog::SatEditDialog(CSatEditDlg& form, QWidget* parent) : QDialog(paren
     connect(m_ok, &QPushButton::clicked, this, &SatEditDialog::OnOk);
     connect(m_reset, &QPushButton::clicked, this, &SatEditDialog::OnReset);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ChoiceBox(CSatEditDlg::kLnb), &QComboBox::activated, this,
-            &SatEditDialog::OnLnbPicked);
+    connect(ChoiceBox(CSatEditDlg::kLnb), &QComboBox::activated, this, &SatEditDialog::OnLnbPicked);
 
     ShowForm();
     m_name->setFocus();

@@ -12,27 +12,36 @@ namespace vesko {
 using ChoiceItems = std::span<const std::u16string_view>;
 
 // LNB types, in list order; the first two are the universal types.
-inline constexpr std::array<std::u16string_view, 15> kLnbTypes{
-    u"Uni.(9750/10600)", u"Uni.(9750/10750)", u"Low Band(9750)", u"High Band(10600)",
-    u"C-Band(5150)",     u"KU Band(11300)",   u"One Cable L",    u"One Cable H",
-    u"KU(10000/10450)",  u"MDU-1",            u"MDU-2",          u"MDU-3",
-    u"MDU-4",            u"KU(10750)",        u"User"};
+inline constexpr std::array<std::u16string_view, 15> kLnbTypes{u"Uni.(9750/10600)",
+                                                               u"Uni.(9750/10750)",
+                                                               u"Low Band(9750)",
+                                                               u"High Band(10600)",
+                                                               u"C-Band(5150)",
+                                                               u"KU Band(11300)",
+                                                               u"One Cable L",
+                                                               u"One Cable H",
+                                                               u"KU(10000/10450)",
+                                                               u"MDU-1",
+                                                               u"MDU-2",
+                                                               u"MDU-3",
+                                                               u"MDU-4",
+                                                               u"KU(10750)",
+                                                               u"User"};
 inline constexpr int kUserLnbType = 14;
 inline constexpr std::array<std::u16string_view, 1> kK22Universal{u"AUTO"};
 inline constexpr std::array<std::u16string_view, 2> kOffOn{u"OFF", u"ON"};
-inline constexpr std::array<std::u16string_view, 7> kPowers{
-    u"OFF", u"13", u"18", u"13/18", u"13.5", u"18.5", u"13.5/18.5"};
-inline constexpr std::array<std::u16string_view, 5> kDiseqc10Ports{u"OFF", u"A", u"B", u"C",
-                                                                   u"D"};
+inline constexpr std::array<std::u16string_view, 7> kPowers{u"OFF",  u"13",   u"18",       u"13/18",
+                                                            u"13.5", u"18.5", u"13.5/18.5"};
+inline constexpr std::array<std::u16string_view, 5> kDiseqc10Ports{u"OFF", u"A", u"B", u"C", u"D"};
 inline constexpr std::array<std::u16string_view, 17> kDiseqc11Ports{
-    u"OFF", u"1", u"2",  u"3",  u"4",  u"5",  u"6",  u"7", u"8",
+    u"OFF", u"1",  u"2",  u"3",  u"4",  u"5",  u"6",  u"7", u"8",
     u"9",   u"10", u"11", u"12", u"13", u"14", u"15", u"16"};
 inline constexpr std::array<std::u16string_view, 3> kMotors{u"OFF", u"DiSEqC1.2", u"USALS"};
 
 inline constexpr std::array<std::u16string_view, 2> kPolarizations{u"H", u"V"};
-inline constexpr std::array<std::u16string_view, 14> kFecs{
-    u"Auto", u"1/2", u"2/3", u"3/4", u"4/5", u"5/6", u"6/7",
-    u"7/8",  u"8/9", u"1/4", u"1/3", u"2/5", u"3/5", u"9/10"};
+inline constexpr std::array<std::u16string_view, 14> kFecs{u"Auto", u"1/2", u"2/3", u"3/4", u"4/5",
+                                                           u"5/6",  u"6/7", u"7/8", u"8/9", u"1/4",
+                                                           u"1/3",  u"2/5", u"3/5", u"9/10"};
 // The satellite Mode choice shows the DVB generation; the file stores the modulation.
 inline constexpr std::array<std::u16string_view, 2> kSatModes{u"DVB-S", u"DVB-S2"};
 inline constexpr std::array<std::u16string_view, 2> kSatModulations{u"QPSK", u"8PSK"};

@@ -104,10 +104,13 @@ bool CSatEditDlg::Ok() {
     };
     AttributeWrites writes{{u"name", m_name}, {suffixed(u"UserFreq"), DecimalText(*userFreq)}};
     // A choice the user left on a stored value that is no item keeps that value.
-    const std::pair<std::u16string_view, const Choice*> choices[] = {
-        {u"lnb", &m_lnb},           {u"k22", &m_k22},           {u"v12", &m_v12},
-        {u"diseqc1.0", &m_diseqc10}, {u"diseqc1.1", &m_diseqc11}, {u"power", &m_power},
-        {u"motor", &m_motor}};
+    const std::pair<std::u16string_view, const Choice*> choices[] = {{u"lnb", &m_lnb},
+                                                                     {u"k22", &m_k22},
+                                                                     {u"v12", &m_v12},
+                                                                     {u"diseqc1.0", &m_diseqc10},
+                                                                     {u"diseqc1.1", &m_diseqc11},
+                                                                     {u"power", &m_power},
+                                                                     {u"motor", &m_motor}};
     for (const auto& [setting, choice] : choices) {
         if (choice->Picked()) {
             writes.emplace_back(suffixed(setting), std::u16string(choice->Text()));

@@ -18,8 +18,19 @@ public:
     static constexpr std::u16string_view kTitle = u"Edit Satellite";
     static constexpr int kMaxUserFreq = 99999;
     // The fields, in dialog order.
-    enum Field { kIndex, kName, kLongitude, kLnb, kK22, kV12, kPower, kDiseqc10, kDiseqc11,
-                 kMotor, kUserFreq };
+    enum Field {
+        kIndex,
+        kName,
+        kLongitude,
+        kLnb,
+        kK22,
+        kV12,
+        kPower,
+        kDiseqc10,
+        kDiseqc11,
+        kMotor,
+        kUserFreq
+    };
 
     explicit CSatEditDlg(Platform& platform) : m_platform(&platform) {}
 

@@ -45,6 +45,7 @@ std::vector<std::string_view> CSatellitePage::WorkingCopiesRead() const {
 void CSatellitePage::Reload() {
     FillSatelliteList(m_tunerIndex);
     m_serviceList.DeleteAllItems();
+    m_shownSatKey.reset();
 }
 
 int CSatellitePage::ReadTunerCount() const {
@@ -108,6 +109,7 @@ void CSatellitePage::FillSatelliteList(int tunerIndex) {
 }
 
 void CSatellitePage::FillServiceList(std::u16string_view satKey, int kind) {
+    m_shownSatKey = std::u16string(satKey);
     FillServiceRows(m_serviceList, kind, satKey, nullptr);
 }
 

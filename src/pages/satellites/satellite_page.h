@@ -6,6 +6,7 @@
 // The page edits nothing itself; the edit dialog and the main window use its
 // attribute access.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -92,6 +93,10 @@ public:
     void TakeSelectedSatellite();
     // The services of the current satellite (m_selectedRow) again.
     void RefreshServiceList();
+    // True when the service list shows the services of this satellite key.
+    bool ShowsServicesOf(std::u16string_view satKey) const {
+        return m_shownSatKey && *m_shownSatKey == satKey;
+    }
 
     int m_selectedRow = 0;
     int m_tunerIndex = 0;
@@ -104,6 +109,7 @@ protected:
 private:
     CDragListCtrl m_satelliteList;
     CDragListCtrl m_serviceList;
+    std::optional<std::u16string> m_shownSatKey;  // none while the list is empty
     bool m_tunerButtonVisible = false;
 };
 

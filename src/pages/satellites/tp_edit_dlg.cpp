@@ -206,7 +206,8 @@ void CTpEditDlg::Open() {
         if (EnterSatellite(doc, m_satIndex)) {
             lnb = doc.GetAttribute(u"lnb");
         }
-        m_freq = DecimalText(FrequencyRange(LnbTypeIndex(lnb), m_polarization.selected == 0).lowest);
+        m_freq =
+            DecimalText(FrequencyRange(LnbTypeIndex(lnb), m_polarization.selected == 0).lowest);
     }
     int highest = HighestTransponderKey(doc);
     for (const char* work : {kSatTerWork, kSatCableWork, kSatWork}) {
@@ -240,7 +241,8 @@ bool CTpEditDlg::TakeNumbers() {
         const bool limited = field == F::Sym && m_traits->symbolRateUpTo99999;
         if (!value || (limited && (*value < 0 || *value > 99999))) {
             m_invalidField = field;
-            m_platform->ShowMessage(kMessageCaption, limited ? kEnterIntegerUpTo99999 : kEnterInteger,
+            m_platform->ShowMessage(kMessageCaption,
+                                    limited ? kEnterIntegerUpTo99999 : kEnterInteger,
                                     MessageButtons::Ok);
             return false;
         }
@@ -256,7 +258,8 @@ std::u16string CTpEditDlg::StoredText(TpField field) {
             return std::u16string(m_fec.Text());
         case F::Mode:
             return m_mode.Picked()
-                       ? std::u16string(m_traits->modesStored[static_cast<std::size_t>(m_mode.selected)])
+                       ? std::u16string(
+                             m_traits->modesStored[static_cast<std::size_t>(m_mode.selected)])
                        : m_mode.stored;
         default:
             break;
@@ -286,14 +289,15 @@ bool CTpEditDlg::InRange(CXmlDoc& satellites, int tunerIndex) {
 }
 
 bool CTpEditDlg::IsDuplicate() {
-    const std::vector<long long> candidate = m_checkTable.ValuesOf([this](std::u16string_view attribute) {
-        for (const TpField field : m_traits->fields) {
-            if (AttributeOfField(field) == attribute) {
-                return StoredText(field);
+    const std::vector<long long> candidate =
+        m_checkTable.ValuesOf([this](std::u16string_view attribute) {
+            for (const TpField field : m_traits->fields) {
+                if (AttributeOfField(field) == attribute) {
+                    return StoredText(field);
+                }
             }
-        }
-        return std::u16string();
-    });
+            return std::u16string();
+        });
     return m_checkTable.IsDuplicateTransponder(candidate, ParseInteger(m_tpKey).value_or(0));
 }
 

@@ -29,7 +29,7 @@ struct TpDialogTraits {
     ChoiceItems modes;                    // the Mode choice's items (none for terrestrial)
     ChoiceItems modesStored;              // what the record stores for each of them
     bool modeMatchesExactly;  // a stored value selects its Mode exactly, or keeps the last
-    bool checksRange;                     // the LNB's frequency range (satellites)
+    bool checksRange;         // the LNB's frequency range (satellites)
     bool symbolRateUpTo99999;
     bool resetReopens;  // Reset reads the transponder again (cable: Reset does nothing)
     std::u16string_view editDuplicateMessage;

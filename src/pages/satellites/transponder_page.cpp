@@ -179,8 +179,13 @@ void CTransponderPage::FillTransponderRows(CXmlDoc& doc, int satIndex) {
 
     m_transponderList.BeginUpdate();
     m_transponderList.DeleteAllItems();
+    int satRecord = 0;
+    const std::vector<int> records = TransponderRecords(doc, satIndex, &satRecord);
+    m_listSatKey = m_traits.fixedSatKey.empty() && satRecord != 0
+                       ? AttributeOf(doc, satRecord, u"sat_key")
+                       : std::u16string(m_traits.fixedSatKey);
     int row = 0;
-    for (const int record : TransponderRecords(doc, satIndex)) {
+    for (const int record : records) {
         ReadAttributes(doc, record, attributeNames, values);
         m_transponderList.InsertItem(row, DecimalText(row + 1));
         for (std::size_t k = 1; k < names.size(); ++k) {
@@ -198,6 +203,12 @@ void CTransponderPage::FillServiceList(std::u16string_view satKey, std::u16strin
 }
 
 void CTransponderPage::RefreshServiceList() {
+    if (m_selectedRow >= 0 && m_selectedRow < m_transponderList.GetItemCount()) {
+        const int keyColumn = m_transponderList.GetColumnCount() - 1;
+        FillServiceList(m_listSatKey, m_transponderList.GetItemText(m_selectedRow, keyColumn),
+                        m_serviceKind);
+        return;
+    }
     std::u16string tpKey;
     GetTransponderAttribute(m_selectedRow, u"tp_key", tpKey);
     FillServiceList(CurrentSatelliteKey(), tpKey, m_serviceKind);

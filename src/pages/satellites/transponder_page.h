@@ -79,7 +79,8 @@ public:
     void FillTransponderList(int satIndex);
     // The services (kind 0 TV, 1 radio) whose `sat_key` and `tp_key` are these.
     void FillServiceList(std::u16string_view satKey, std::u16string_view tpKey, int kind);
-    // The services of row m_selectedRow's transponder again.
+    // The services of row m_selectedRow's transponder again (its keys as the list
+    // shows them, which is what the file holds).
     void RefreshServiceList();
     void RenumberRows();
     int GetSelectedRow() const { return m_transponderList.GetNextSelected(); }
@@ -164,6 +165,7 @@ private:
     CDragListCtrl m_transponderList;
     CDragListCtrl m_serviceList;
     std::vector<std::u16string> m_satelliteChoice;
+    std::u16string m_listSatKey;  // `sat_key` of the satellite the list shows
     bool m_lastKept = false;
 };
 

@@ -13,8 +13,8 @@ namespace {
 // How one compared number of a candidate must stand to the stored one.
 enum class Closeness {
     Equal,
-    Within3,          // frequency: within 3 MHz
-    WithinRatePart,   // symbol rate: within 2/1000 of the stored rate, rounded down
+    Within3,         // frequency: within 3 MHz
+    WithinRatePart,  // symbol rate: within 2/1000 of the stored rate, rounded down
 };
 
 // What the duplicate rule of a kind compares, number by number.
@@ -143,8 +143,9 @@ bool TransponderCheckTable::IsDuplicateTransponder(std::span<const long long> ca
         return false;
     }
     for (const Record& record : m_records) {
-        const bool empty = record.key == 0 && std::all_of(record.values.begin(), record.values.end(),
-                                                          [](long long v) { return v == 0; });
+        const bool empty =
+            record.key == 0 && std::all_of(record.values.begin(), record.values.end(),
+                                           [](long long v) { return v == 0; });
         if (empty || record.key == key) {
             continue;
         }

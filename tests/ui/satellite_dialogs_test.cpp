@@ -1,0 +1,138 @@
+// "Edit Satellite" and "Sat Edit TP" driven with the keyboard, as a user works them.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "fake_platform.h"
+#include "pages/satellites/satellite_page.h"
+#include "pages/satellites/transponder_page.h"
+#include "pages/satellites/satellite_fixture.h"
+#include "ui/qt_test_app.h"
+#include "ui/sat_edit_dialog.h"
+#include "ui/tp_edit_dialog.h"
+
+namespace vesko::testing {
+namespace {
+
+class SatelliteDialogsTest : public SatelliteTest {
+protected:
+    struct App {
+        App() { TestApp(); }
+    } m_app;
+
+    // Keys go where the dialog's focus is, as they would from the keyboard.
+    static void Keys(QDialog& dialog, std::initializer_list<Qt::Key> keys) {
+        for (const Qt::Key key : keys)
+            QTest::keyClick(dialog.focusWidget(), key);
+    }
+    static void Type(QDialog& dialog, const char* text) {
+        QTest::keyClicks(dialog.focusWidget(), QString::fromLatin1(text));
+    }
+    std::u16string Stored(int row, std::u16string_view name) {
+        std::u16string value;
+        m_satellites.GetSatelliteAttribute(row, name, value);
+        return value;
+    }
+
+    FakePlatform m_platform;
+    CSatellitePage m_satellites;
+};
+
+TEST_F(SatelliteDialogsTest, EditSatelliteByKeyboard) {
+    m_satellites.FillSatelliteList(0);
+    Select(m_satellites.SatelliteList(), {0});
+    CSatEditDlg form(m_platform);
+    form.m_page = &m_satellites;
+    form.Open();
+    ui::SatEditDialog dialog(form);
+    dialog.show();
+    ASSERT_EQ(dialog.focusWidget(), dialog.NameEdit());
+    EXPECT_EQ(dialog.NameEdit()->selectedText(), QStringLiteral("Astra"));
+    EXPECT_FALSE(dialog.ChoiceBox(CSatEditDlg::kK22)->isEnabled());
+
+    Type(dialog, "Astra 1N");
+    Keys(dialog, {Qt::Key_Tab});  // Index and Longitude are shown only: on to LBN
+    ASSERT_EQ(dialog.focusWidget(), dialog.ChoiceBox(CSatEditDlg::kLnb));
+    Keys(dialog, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down});
+    EXPECT_EQ(dialog.ChoiceBox(CSatEditDlg::kLnb)->currentText(), QStringLiteral("C-Band(5150)"));
+    EXPECT_TRUE(dialog.ChoiceBox(CSatEditDlg::kK22)->isEnabled());
+    Keys(dialog, {Qt::Key_Tab, Qt::Key_Down});
+    EXPECT_EQ(dialog.ChoiceBox(CSatEditDlg::kK22)->currentText(), QStringLiteral("ON"));
+
+    // The last LNB type is "User": UserFreq opens up, and is checked on Enter.
+    Keys(dialog, {Qt::Key_Backtab, Qt::Key_End});
+    ASSERT_TRUE(dialog.UserFreqEdit()->isEnabled());
+    dialog.UserFreqEdit()->setText(QStringLiteral("100000"));
+    Keys(dialog, {Qt::Key_Return});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{u"Please enter an integer between 0 and 99999."});
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(dialog.focusWidget(), dialog.UserFreqEdit());
+    EXPECT_EQ(dialog.UserFreqEdit()->selectedText(), QStringLiteral("100000"));
+    Type(dialog, "9750");
+    Keys(dialog, {Qt::Key_Return});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Stored(0, u"name"), u"Astra 1N");
+    EXPECT_EQ(Stored(0, u"lnb"), u"User");
+    EXPECT_EQ(Stored(0, u"k22"), u"OFF");
+    EXPECT_EQ(Stored(0, u"UserFreq"), u"9750");
+
+    // Escape cancels and writes nothing; Reset brings the stored values back.
+    const std::string before = ReadBytes("temp_sat.xml");
+    CSatEditDlg again(m_platform);
+    again.m_page = &m_satellites;
+    again.Open();
+    ui::SatEditDialog cancelled(again);
+    cancelled.show();
+    Type(cancelled, "typed");
+    QTest::mouseClick(cancelled.ResetButton(), Qt::LeftButton);
+    EXPECT_EQ(cancelled.NameEdit()->text(), QStringLiteral("Astra 1N"));
+    cancelled.NameEdit()->setFocus();
+    Keys(cancelled, {Qt::Key_Escape});
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+    EXPECT_EQ(ReadBytes("temp_sat.xml"), before);
+}
+
+TEST_F(SatelliteDialogsTest, AddSatelliteTransponderByKeyboard) {
+    CTransponderPage page(TransponderKind::Satellite);
+    page.FillTransponderList(0);
+    CTpEditDlg form(m_platform, page, true);
+    form.Open();
+    ui::TpEditDialog dialog(form);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sat Edit TP"));
+    EXPECT_FALSE(dialog.Edit(TpField::TpKey)->isEnabled());
+    EXPECT_EQ(dialog.Edit(TpField::TpKey)->text(), QStringLiteral("813"));
+    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
+    EXPECT_EQ(dialog.Edit(TpField::Freq)->selectedText(), QStringLiteral("10600"));
+
+    Type(dialog, "10599");
+    Keys(dialog, {Qt::Key_Return});
+    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{u"Invalid Frequency(10600--12750)"});
+    ASSERT_TRUE(dialog.isVisible());
+    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
+    Type(dialog, "11720");
+    Keys(dialog, {Qt::Key_Tab, Qt::Key_Tab});  // past H/V to Sym
+    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Sym));
+    Keys(dialog, {Qt::Key_End});
+    Type(dialog, "27500");  // after the 0 a new dialog shows: 027500
+    Keys(dialog, {Qt::Key_Return});
+    EXPECT_EQ(m_platform.MessageTexts().back(), u"This Tp has already existed");
+    dialog.Edit(TpField::Freq)->setFocus();
+    Keys(dialog, {Qt::Key_Tab, Qt::Key_Down});  // V
+    EXPECT_EQ(dialog.ChoiceBox(TpField::Polarization)->currentText(), QStringLiteral("V"));
+    Keys(dialog, {Qt::Key_Return});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_NE(ReadBytes("temp_sat.xml").find("tp_key=\"813\" sat_key=\"1\" transport_stream_id=\"0\" "
+                                             "original_network_id=\"0\" frequency=\"11720\" "
+                                             "symbol_rate=\"27500\" fec=\"Auto\" "
+                                             "modulation_mode=\"QPSK\" polarization=\"V\""),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace vesko::testing
