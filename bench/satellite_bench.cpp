@@ -1,5 +1,5 @@
 // The satellite and transponder pages' commands on 150 satellites with 6,000
-// transponders, 10,000 TV and 2,000 radio services.
+// transponders, 60 cable and 40 terrestrial ones, 10,000 TV and 2,000 radio services.
 
 #include "base/commands.h"
 #include "command_bench.h"
@@ -116,6 +116,24 @@ std::vector<BenchCase> SatelliteCases(BenchPlatform& platform) {
              form.m_sym = u"1234";
              form.Ok();
          }},
+        {"Cable Tp: delete 10 transponders",
+         {kSatCableWork, kTvProgWork, kRadioProgWork, kTvFavWork, kRadioFavWork},
+         TransponderRows(PageTab::CableTp, 2, 10, 3),
+         DeleteAndRemoveRows(PageTab::CableTp)},
+        {"Cable Tp: drag 10 transponders",
+         {kSatCableWork, kTvProgWork},
+         Dragged(PageTab::CableTp, 10),
+         [](CEditorDlg& editor) {
+             Tp(editor, PageTab::CableTp).TransponderList().OnLeftButtonUp();
+         }},
+        {"Ter Tp: delete 10 transponders",
+         {kSatTerWork, kTvProgWork, kRadioProgWork, kTvFavWork, kRadioFavWork},
+         TransponderRows(PageTab::TerTp, 2, 10, 3),
+         DeleteAndRemoveRows(PageTab::TerTp)},
+        {"Ter Tp: drag 10 transponders",
+         {kSatTerWork, kTvProgWork},
+         Dragged(PageTab::TerTp, 10),
+         [](CEditorDlg& editor) { Tp(editor, PageTab::TerTp).TransponderList().OnLeftButtonUp(); }},
     };
 }
 

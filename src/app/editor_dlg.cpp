@@ -34,8 +34,8 @@ CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
     AddPage<CFavPage>(nullptr, FavKind::Radio);
     AddPage<CSatellitePage>(AddSatelliteCommands);
     AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Satellite);
-    AddPage<CTransponderPage>(nullptr, TransponderKind::Terrestrial);
-    AddPage<CTransponderPage>(nullptr, TransponderKind::Cable);
+    AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Terrestrial);
+    AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Cable);
     AddPage<CIconPage>(nullptr);
     Page<CFavPage>(PageTab::FavTv).SetPartnerPage(&Page<CFavPage>(PageTab::FavRadio));
 }

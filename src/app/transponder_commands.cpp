@@ -73,7 +73,8 @@ void DeleteTransponders(CEditorDlg& editor, CTransponderPage& page) {
         satellites.ShowsServicesOf(page.CurrentSatelliteKey())) {
         satellites.RefreshServiceList();
     }
-    // The list lost the same rows as the file: it needs no refill.
+    // The list lost the same rows as the file: it needs no refill, only new numbers.
+    page.RenumberRows();
     ShowRow(page, page.GetSelectedRow());
     if (page.LastTransponderKept()) {
         editor.GetPlatform().ShowMessage(kMessageCaption, kLastTransponderKept, MessageButtons::Ok);

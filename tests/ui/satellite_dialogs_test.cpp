@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "fake_platform.h"
+#include "pages/satellites/satellite_fixture.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
-#include "pages/satellites/satellite_fixture.h"
 #include "ui/qt_test_app.h"
 #include "ui/sat_edit_dialog.h"
 #include "ui/tp_edit_dialog.h"
@@ -112,7 +112,8 @@ TEST_F(SatelliteDialogsTest, AddSatelliteTransponderByKeyboard) {
 
     Type(dialog, "10599");
     Keys(dialog, {Qt::Key_Return});
-    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{u"Invalid Frequency(10600--12750)"});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{u"Invalid Frequency(10600--12750)"});
     ASSERT_TRUE(dialog.isVisible());
     ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
     Type(dialog, "11720");
@@ -127,11 +128,68 @@ TEST_F(SatelliteDialogsTest, AddSatelliteTransponderByKeyboard) {
     EXPECT_EQ(dialog.ChoiceBox(TpField::Polarization)->currentText(), QStringLiteral("V"));
     Keys(dialog, {Qt::Key_Return});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_NE(ReadBytes("temp_sat.xml").find("tp_key=\"813\" sat_key=\"1\" transport_stream_id=\"0\" "
-                                             "original_network_id=\"0\" frequency=\"11720\" "
-                                             "symbol_rate=\"27500\" fec=\"Auto\" "
-                                             "modulation_mode=\"QPSK\" polarization=\"V\""),
+    EXPECT_NE(ReadBytes("temp_sat.xml")
+                  .find("tp_key=\"813\" sat_key=\"1\" transport_stream_id=\"0\" "
+                        "original_network_id=\"0\" frequency=\"11720\" "
+                        "symbol_rate=\"27500\" fec=\"Auto\" "
+                        "modulation_mode=\"QPSK\" polarization=\"V\""),
               std::string::npos);
+}
+
+// The cable and terrestrial dialogs by keyboard: Freq first with its text selected,
+// then the kind's own fields; Enter adds, Escape cancels.
+TEST_F(SatelliteDialogsTest, AddCableAndTerrestrialTransponderByKeyboard) {
+    struct Case {
+        TransponderKind kind;
+        const char* work;
+        const char* title;
+        const char* second;  // typed into the field after Freq
+        const char* added;
+    };
+    const Case cases[] = {
+        {TransponderKind::Cable, "temp_sat_c.xml", "Cable Edit TP", "6900",
+         "<transponder tp_key=\"813\" sat_key=\"66\" frequency=\"474\" symbol_rate=\"6900\" "
+         "modulation_mode=\"16QAM\"/>"},
+        // The key follows the cable one: one number space over the three files.
+        {TransponderKind::Terrestrial, "temp_sat_t.xml", "Ter Edit TP", "8",
+         "<transponder tp_key=\"814\" sat_key=\"65\" frequency=\"474\" band=\"8HMZ\" "
+         "channel_no=\"21\"/>"},
+    };
+    for (const Case& c : cases) {
+        CTransponderPage page(c.kind);
+        page.FillTransponderList(0);
+        CTpEditDlg form(m_platform, page, true);
+        form.Open();
+        ui::TpEditDialog dialog(form);
+        dialog.show();
+        EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(c.title));
+        ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
+        EXPECT_EQ(dialog.Edit(TpField::Freq)->selectedText(), QStringLiteral("0"));
+        Type(dialog, "474");
+        Keys(dialog, {Qt::Key_Tab});
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(dialog, c.second);
+        Keys(dialog, {Qt::Key_Tab});
+        if (c.kind == TransponderKind::Cable) {
+            Keys(dialog, {Qt::Key_Down});  // AUTO to 16QAM
+        } else {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            Type(dialog, "21");
+        }
+        Keys(dialog, {Qt::Key_Return});
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.title;
+        EXPECT_NE(ReadBytes(c.work).find(c.added), std::string::npos) << c.title;
+
+        const std::string before = ReadBytes(c.work);
+        CTpEditDlg again(m_platform, page, true);
+        again.Open();
+        ui::TpEditDialog cancelled(again);
+        cancelled.show();
+        Type(cancelled, "500");
+        Keys(cancelled, {Qt::Key_Escape});
+        EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+        EXPECT_EQ(ReadBytes(c.work), before);
+    }
 }
 
 }  // namespace

@@ -20,15 +20,21 @@ TEST(ChoiceMatch, StoredTextSelectsTheFirstItemItBeginsFromTheSecondOn) {
         int selected;
     };
     const Case cases[] = {
-        {kDiseqc11Ports, u"12", 12},        {kDiseqc11Ports, u"1", 1},
-        {kPowers, u"13/18", 3},             {kPowers, u"13", 1},
-        {kLnbTypes, u"uni.(9750/10600)", 0}, {kLnbTypes, u"KU", 5},
-        {kMotors, u"off", 0},               {kFecs, u"1/", 1},
-        {kCableModulations, u"64qam", 3},   {kLnbTypes, u"Quad(9750)", -1},
+        {kDiseqc11Ports, u"12", 12},
+        {kDiseqc11Ports, u"1", 1},
+        {kPowers, u"13/18", 3},
+        {kPowers, u"13", 1},
+        {kLnbTypes, u"uni.(9750/10600)", 0},
+        {kLnbTypes, u"KU", 5},
+        {kMotors, u"off", 0},
+        {kFecs, u"1/", 1},
+        {kCableModulations, u"64qam", 3},
+        {kLnbTypes, u"Quad(9750)", -1},
         {kMotors, u"", -1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MatchChoice(c.items, c.stored), c.selected) << std::string(c.stored.begin(), c.stored.end());
+        EXPECT_EQ(MatchChoice(c.items, c.stored), c.selected)
+            << std::string(c.stored.begin(), c.stored.end());
 }
 
 class SatEditDlgTest : public SatelliteTest {
@@ -68,9 +74,9 @@ TEST_F(SatEditDlgTest, OkWritesTheTunersSettingsAsNineSingleWritesWould) {
     form.m_name = u"A & \"B\"";
     form.m_power.selected = 3;
     const std::vector<std::pair<std::u16string, std::u16string>> singles{
-        {u"name", form.m_name},         {u"UserFreq_2", u"7"},       {u"lnb_2", u"Uni.(9750/10750)"},
-        {u"k22_2", u"AUTO"},            {u"v12_2", u"ON"},           {u"diseqc1.0_2", u"B"},
-        {u"diseqc1.1_2", u"1"},         {u"power_2", u"13/18"},      {u"motor_2", u"USALS"}};
+        {u"name", form.m_name}, {u"UserFreq_2", u"7"},  {u"lnb_2", u"Uni.(9750/10750)"},
+        {u"k22_2", u"AUTO"},    {u"v12_2", u"ON"},      {u"diseqc1.0_2", u"B"},
+        {u"diseqc1.1_2", u"1"}, {u"power_2", u"13/18"}, {u"motor_2", u"USALS"}};
     WriteBytes("reference.xml", ReadBytes(kSatWork));
     for (const auto& [name, value] : singles) {
         CXmlDoc doc;
@@ -110,7 +116,7 @@ TEST_F(SatEditDlgTest, LnbTypeDecides22KAndUserFreqAndUnknownValuesAreKept) {
 
 TEST_F(SatEditDlgTest, UserFreqMustBeAnIntegerFrom0To99999EvenWhenDisabled) {
     const std::pair<std::u16string_view, bool> cases[] = {
-        {u"100000", false}, {u"-1", false}, {u"12a", false}, {u"", false},
+        {u"100000", false}, {u"-1", false},   {u"12a", false}, {u"", false},
         {u"0", true},       {u"99999", true}, {u" 42 ", true}};
     for (const auto& [typed, accepted] : cases) {
         CSatEditDlg form = Opened(1, 0);

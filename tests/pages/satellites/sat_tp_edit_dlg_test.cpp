@@ -82,15 +82,16 @@ TEST_F(SatTpEditTest, AddRefusesOutOfRangeAndDuplicatesThenAppendsWithTheNextKey
     // Each accepted one is appended with the attributes in their order, and selected.
     EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
               (std::vector<std::u16string>{u"10", u"11", u"12", u"813", u"814", u"815", u"20"}));
-    EXPECT_NE(ReadBytes(kSatWork).find("<transponder tp_key=\"815\" sat_key=\"1\" transport_stream_id=\"0\" "
-                                       "original_network_id=\"0\" frequency=\"11722\" symbol_rate=\"27500\" "
-                                       "fec=\"Auto\" modulation_mode=\"QPSK\" polarization=\"H\"/>"),
+    EXPECT_NE(ReadBytes(kSatWork).find(
+                  "<transponder tp_key=\"815\" sat_key=\"1\" transport_stream_id=\"0\" "
+                  "original_network_id=\"0\" frequency=\"11722\" symbol_rate=\"27500\" "
+                  "fec=\"Auto\" modulation_mode=\"QPSK\" polarization=\"H\"/>"),
               std::string::npos);
     EXPECT_EQ(m_page.GetSelectedRow(), 5);
 
     // One Cable L: the range depends on the polarization.
-    const std::pair<int, std::u16string_view> oneCable[] = {
-        {0, u""}, {1, u"Invalid Frequency(3000--4200)"}};
+    const std::pair<int, std::u16string_view> oneCable[] = {{0, u""},
+                                                            {1, u"Invalid Frequency(3000--4200)"}};
     for (const auto& [polarization, message] : oneCable) {
         CTpEditDlg form = Add(1);
         EXPECT_EQ(form.m_freq, u"3000");
@@ -131,8 +132,11 @@ TEST_F(SatTpEditTest, EditKeepsItsOwnKeyOutOfTheCheckAndUsesThePagesTuner) {
     edit.m_polarization.selected = 0;
     WriteBytes("reference.xml", ReadBytes(kSatWork));
     const std::pair<std::u16string_view, std::u16string_view> singles[] = {
-        {u"tp_key", u"11"}, {u"frequency", u"12000"}, {u"symbol_rate", u"22001"},
-        {u"polarization", u"H"}, {u"modulation_mode", u"8PSK"}};
+        {u"tp_key", u"11"},
+        {u"frequency", u"12000"},
+        {u"symbol_rate", u"22001"},
+        {u"polarization", u"H"},
+        {u"modulation_mode", u"8PSK"}};
     for (const auto& [name, value] : singles) {
         CXmlDoc doc;
         doc.Load("reference.xml");

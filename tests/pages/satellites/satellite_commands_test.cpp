@@ -45,13 +45,17 @@ protected:
 
 TEST_F(SatelliteCommandsTest, KeysAndMenusFollowTheSelection) {
     Select(SatTp().TransponderList(), {1});
-    const std::pair<KeyPress, int> satTpKeys[] = {
-        {{PageKey::Enter}, kCmdSatTpEdit},      {{PageKey::DoubleClick}, kCmdSatTpEdit},
-        {{PageKey::Delete}, kCmdSatTpDelete},   {{PageKey::KeypadDecimal}, kCmdSatTpDelete},
-        {{PageKey::LetterD, true}, kCmdSatTpDelete}, {{PageKey::Insert}, kCmdSatTpAdd},
-        {{PageKey::F3}, kCmdSatTpSearch},       {{PageKey::LetterF, true}, kCmdSatTpSearch},
-        {{PageKey::LetterO, true}, kCmdOpenFolder}, {{PageKey::Escape}, 0},
-        {{PageKey::LetterD}, 0}};
+    const std::pair<KeyPress, int> satTpKeys[] = {{{PageKey::Enter}, kCmdSatTpEdit},
+                                                  {{PageKey::DoubleClick}, kCmdSatTpEdit},
+                                                  {{PageKey::Delete}, kCmdSatTpDelete},
+                                                  {{PageKey::KeypadDecimal}, kCmdSatTpDelete},
+                                                  {{PageKey::LetterD, true}, kCmdSatTpDelete},
+                                                  {{PageKey::Insert}, kCmdSatTpAdd},
+                                                  {{PageKey::F3}, kCmdSatTpSearch},
+                                                  {{PageKey::LetterF, true}, kCmdSatTpSearch},
+                                                  {{PageKey::LetterO, true}, kCmdOpenFolder},
+                                                  {{PageKey::Escape}, 0},
+                                                  {{PageKey::LetterD}, 0}};
     for (const auto& [key, command] : satTpKeys)
         EXPECT_EQ(Key(PageTab::SatTp, key.key, key.ctrl), command) << static_cast<int>(key.key);
     EXPECT_EQ(Texts(m_editor.ContextMenuFor(PageTab::SatTp, 0)),
@@ -59,7 +63,8 @@ TEST_F(SatelliteCommandsTest, KeysAndMenusFollowTheSelection) {
     Select(SatTp().TransponderList(), {0, 1});
     EXPECT_EQ(Key(PageTab::SatTp, PageKey::Enter), 0);
     EXPECT_EQ(Texts(m_editor.ContextMenuFor(PageTab::SatTp, 0)),
-              (std::vector<std::u16string>{u"Edit (grey)", u"Delete", u"Add (grey)", u"Search  F3 (grey)"}));
+              (std::vector<std::u16string>{u"Edit (grey)", u"Delete", u"Add (grey)",
+                                           u"Search  F3 (grey)"}));
     Select(SatTp().TransponderList(), {});
     EXPECT_TRUE(m_editor.ContextMenuFor(PageTab::SatTp, 0).empty());
     EXPECT_EQ(Key(PageTab::SatTp, PageKey::Insert), kCmdSatTpAdd);
@@ -88,9 +93,11 @@ TEST_F(SatelliteCommandsTest, DeleteBringsTheOtherPagesUpToDate) {
     m_editor.OnCommand(kCmdSatTpDelete);
     EXPECT_EQ(Column(Tv().List(), kColSerKey).front(), u"101");
     EXPECT_EQ(Column(Tv().List(), kColNumber).back(), DecimalText(Tv().List().GetItemCount()));
-    EXPECT_EQ(Column(m_editor.Page<CServicePage>(PageTab::Radio).List(), kColSerKey).front(), u"200");
+    EXPECT_EQ(Column(m_editor.Page<CServicePage>(PageTab::Radio).List(), kColSerKey).front(),
+              u"200");
     EXPECT_EQ(Column(Satellites().ServiceList(), 1), std::vector<std::u16string>{u"S101"});
     EXPECT_TRUE(SatTp().TransponderList().IsSelected(0));
+    EXPECT_EQ(Column(SatTp().TransponderList(), 0), (std::vector<std::u16string>{u"1", u"2"}));
     EXPECT_EQ(Column(SatTp().ServiceList(), 1), std::vector<std::u16string>{u"S101"});
     EXPECT_TRUE(SatTp().m_deletedKeys.empty());
     EXPECT_TRUE(m_platform.messages.empty());
@@ -99,7 +106,8 @@ TEST_F(SatelliteCommandsTest, DeleteBringsTheOtherPagesUpToDate) {
     Select(SatTp().TransponderList(), {0});
     m_editor.OnCommand(kCmdSatTpDelete);
     EXPECT_EQ(SatTp().TransponderList().GetItemCount(), 1);
-    EXPECT_EQ(m_platform.MessageTexts(), std::vector<std::u16string>{std::u16string(kLastTransponderKept)});
+    EXPECT_EQ(m_platform.MessageTexts(),
+              std::vector<std::u16string>{std::u16string(kLastTransponderKept)});
 }
 
 TEST_F(SatelliteCommandsTest, DialogCommandsRefreshWhatTheyChanged) {

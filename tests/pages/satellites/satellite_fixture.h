@@ -29,8 +29,8 @@ inline std::string Transponder(int key, const std::string& satKey, int frequency
     return "\t\t<transponder tp_key=\"" + std::to_string(key) + "\" sat_key=\"" + satKey +
            "\" transport_stream_id=\"5\" original_network_id=\"6\" frequency=\"" +
            std::to_string(frequency) + "\" symbol_rate=\"" + std::to_string(rate) +
-           "\" fec=\"3/4\" modulation_mode=\"" + mode + "\" polarization=\"" + polarization +
-           "\"" + extra + "/>";
+           "\" fec=\"3/4\" modulation_mode=\"" + mode + "\" polarization=\"" + polarization + "\"" +
+           extra + "/>";
 }
 
 inline std::string Prog(const std::string& satKey, const std::string& tpKey,
@@ -41,9 +41,12 @@ inline std::string Prog(const std::string& satKey, const std::string& tpKey,
 
 inline std::string SatFile(const std::string& tunerNum = "3") {
     return Lines(
-        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<satellites tuner_num=\"" + tunerNum + "\">",
-         "\t<sat sat_key=\"1\" name=\"Astra\" longitude=\"192\" lnb=\"Uni.(9750/10600)\" k22=\"AUTO\" "
-         "v12=\"OFF\" power=\"13/18\" diseqc1.0=\"A\" diseqc1.1=\"12\" motor=\"OFF\" UserFreq=\"0\" "
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+         "<satellites tuner_num=\"" + tunerNum + "\">",
+         "\t<sat sat_key=\"1\" name=\"Astra\" longitude=\"192\" lnb=\"Uni.(9750/10600)\" "
+         "k22=\"AUTO\" "
+         "v12=\"OFF\" power=\"13/18\" diseqc1.0=\"A\" diseqc1.1=\"12\" motor=\"OFF\" "
+         "UserFreq=\"0\" "
          "lnb_2=\"Uni.(9750/10750)\" k22_2=\"AUTO\" v12_2=\"ON\" power_2=\"13\" diseqc1.0_2=\"B\" "
          "diseqc1.1_2=\"1\" motor_2=\"USALS\" UserFreq_2=\"7\" lnb_3=\"Quad(9750)\" k22_3=\"ON\" "
          "lnb_4=\"User\">",
@@ -75,11 +78,11 @@ protected:
                           "</sat>", "</sat_c>"}));
         // Services on transponder 10 of satellite 1, and one of satellite 2 that shares
         // the key 10 of a transponder it does not have; "ab" differs from "Ab" by case.
-        WriteBytes("temp_tv_prog.xml",
-                   Lines({"<tv>", Prog("1", "10", "100"), Prog("1", "11", "101"),
-                          Prog("2", "10", "102"), Prog("1", "10", "103"), Prog("66", "30", "104"),
-                          Prog("65", "812", "105"), Prog("ab", "0", "106"),
-                          Prog("2", "20", "107"), "</tv>"}));
+        WriteBytes(
+            "temp_tv_prog.xml",
+            Lines({"<tv>", Prog("1", "10", "100"), Prog("1", "11", "101"), Prog("2", "10", "102"),
+                   Prog("1", "10", "103"), Prog("66", "30", "104"), Prog("65", "812", "105"),
+                   Prog("ab", "0", "106"), Prog("2", "20", "107"), "</tv>"}));
         WriteBytes("temp_radio_prog.xml",
                    Lines({"<radio>", Prog("1", "10", "100"), Prog("1", "12", "200"),
                           Prog("66", "30", "201"), Prog("65", "812", "202"), "</radio>"}));
@@ -89,11 +92,11 @@ protected:
                           "<fav name=\"B\" block=\"0\">", "<prog service_key=\"103\"/>",
                           "<prog service_key=\"100\"/>", "<prog service_key=\"104\"/>",
                           "<prog service_key=\"105\"/>", "</fav>", "</favourites>"}));
-        WriteBytes("temp_radio_fav.xml",
-                   Lines({"<favourites>", "<fav name=\"A\" block=\"0\">",
-                          "<prog service_key=\"100\"/>", "<prog service_key=\"200\"/>",
-                          "<prog service_key=\"201\"/>", "<prog service_key=\"202\"/>", "</fav>",
-                          "</favourites>"}));
+        WriteBytes(
+            "temp_radio_fav.xml",
+            Lines({"<favourites>", "<fav name=\"A\" block=\"0\">", "<prog service_key=\"100\"/>",
+                   "<prog service_key=\"200\"/>", "<prog service_key=\"201\"/>",
+                   "<prog service_key=\"202\"/>", "</fav>", "</favourites>"}));
     }
 
     static std::vector<std::u16string> Column(const CDragListCtrl& list, int column) {
@@ -117,7 +120,8 @@ protected:
         std::vector<std::u16string> values;
         const std::u16string& text = doc.GetDoc();
         const std::u16string open = u"<" + std::u16string(name) + u" ";
-        for (size_t at = text.find(open); at != std::u16string::npos; at = text.find(open, at + 1)) {
+        for (size_t at = text.find(open); at != std::u16string::npos;
+             at = text.find(open, at + 1)) {
             std::u16string tag = text.substr(at, text.find(u'>', at) - at + 1);
             if (tag.size() > 1 && tag[tag.size() - 2] != u'/')
                 tag.insert(tag.size() - 1, u"/");

@@ -28,9 +28,12 @@ protected:
 TEST_F(TransponderPageTest, ListsTheSatellitesTranspondersAndTheServicesOfOne) {
     m_page.Reload();
     EXPECT_EQ(m_page.SatelliteChoice(),
-              (std::vector<std::u16string>{u"1 : Astra(19.2E)", u"2 : Hispasat(7.5W)", u"3 : Far(0.0E)"}));
-    EXPECT_EQ(Column(m_page.TransponderList(), 5), (std::vector<std::u16string>{u"DVB-S", u"DVB-S2", u"DVB-S"}));
-    EXPECT_EQ(Column(m_page.TransponderList(), 6), (std::vector<std::u16string>{u"10", u"11", u"12"}));
+              (std::vector<std::u16string>{u"1 : Astra(19.2E)", u"2 : Hispasat(7.5W)",
+                                           u"3 : Far(0.0E)"}));
+    EXPECT_EQ(Column(m_page.TransponderList(), 5),
+              (std::vector<std::u16string>{u"DVB-S", u"DVB-S2", u"DVB-S"}));
+    EXPECT_EQ(Column(m_page.TransponderList(), 6),
+              (std::vector<std::u16string>{u"10", u"11", u"12"}));
     Select(m_page.TransponderList(), {0});
     m_page.TransponderList().OnLeftButtonUp();  // a click
     EXPECT_EQ(Column(m_page.ServiceList(), 1), (std::vector<std::u16string>{u"S100", u"S103"}));
@@ -56,7 +59,8 @@ TEST_F(TransponderPageTest, DeleteTakesServicesAndFavouritesAlongButKeepsTheLast
     Select(m_page.TransponderList(), {0, 1});
     EXPECT_EQ(m_page.DeleteSelectedTransponders(0), 2);
     EXPECT_EQ(m_page.m_deletedKeys, (std::vector<std::u16string>{u"10", u"11"}));
-    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"), (std::vector<std::u16string>{u"12", u"20"}));
+    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
+              (std::vector<std::u16string>{u"12", u"20"}));
     EXPECT_EQ(Values(kTvProgWork, u"prog", u"service_key"),
               (std::vector<std::u16string>{u"102", u"104", u"105", u"106", u"107"}));
     EXPECT_EQ(Values(kRadioProgWork, u"prog", u"service_key"),
@@ -133,14 +137,16 @@ void RefDelete(int satIndex, const std::vector<int>& rows) {
 }
 
 std::string Separator(std::mt19937& random) {
-    static const char* const kSeparators[] = {"\r\n", "\r\n\t", "\n\t\t", "", "  ", "<!-- c -->\r\n", " text "};
+    static const char* const kSeparators[] = {"\r\n", "\r\n\t",         "\n\t\t", "",
+                                              "  ",   "<!-- c -->\r\n", " text "};
     return kSeparators[random() % std::size(kSeparators)];
 }
 
 // Satellites with random transponders (keys shared by chance across satellites too),
 // services on them and on keys nobody has, and favourite groups.
 void WriteRandomDatabase(std::mt19937& random) {
-    std::string sat = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<satellites>" + Separator(random);
+    std::string sat =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<satellites>" + Separator(random);
     for (int s = 0; s < 3; ++s) {
         sat += "<sat sat_key=\"" + std::to_string(s + 1) + "\">" + Separator(random);
         const int transponders = 1 + static_cast<int>(random() % 7);
@@ -163,7 +169,8 @@ void WriteRandomDatabase(std::mt19937& random) {
         for (int g = 0; g < 4; ++g) {
             fav += "<fav name=\"G\">" + Separator(random);
             for (int m = static_cast<int>(random() % 9); m > 0; --m)
-                fav += "<prog service_key=\"" + std::to_string(random() % 25) + "\"/>" + Separator(random);
+                fav += "<prog service_key=\"" + std::to_string(random() % 25) + "\"/>" +
+                       Separator(random);
             fav += "</fav>\r\n";
         }
         WriteBytes(std::string("temp_") + kind + "_prog.xml", prog + "</" + kind + ">\r\n");
@@ -193,7 +200,8 @@ TEST_F(TransponderPageTest, DeletionWritesTheBytesOfDeletingServiceByService) {
         page.DeleteSelectedTransponders(satIndex);
         RefDelete(satIndex, rows);
         for (const char* name : {"sat", "tv_prog", "radio_prog", "tv_fav", "radio_fav"}) {
-            EXPECT_EQ(ReadBytes(std::string("temp_") + name + ".xml"), ReadBytes(std::string("ref/") + name + ".xml"))
+            EXPECT_EQ(ReadBytes(std::string("temp_") + name + ".xml"),
+                      ReadBytes(std::string("ref/") + name + ".xml"))
                 << name << ", seed " << seed;
         }
     }
@@ -239,7 +247,8 @@ TEST_F(TransponderPageTest, DropsMoveWholeTranspondersIntoTheListsOrder) {
         EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
                   (std::vector<std::u16string>{c.order[0], c.order[1], c.order[2], u"20"}));
         EXPECT_EQ(Column(page.TransponderList(), 6), c.order);
-        EXPECT_EQ(Column(page.TransponderList(), 0), (std::vector<std::u16string>{u"1", u"2", u"3"}));
+        EXPECT_EQ(Column(page.TransponderList(), 0),
+                  (std::vector<std::u16string>{u"1", u"2", u"3"}));
         EXPECT_EQ(SortedLines(ReadBytes(kSatWork)), SortedLines(original));
         if (c.order == unchanged)
             EXPECT_EQ(ReadBytes(kSatWork), original);

@@ -15,14 +15,22 @@ TEST(FrequencyRange, EveryLnbTypeAcceptsItsBoundsAndNothingBeyond) {
         int hLow, hHigh, vLow, vHigh;
     };
     const Row rows[] = {
-        {u"Uni.(9750/10600)", 10600, 12750, 10600, 12750}, {u"Uni.(9750/10750)", 10600, 12900, 10600, 12900},
-        {u"Low Band(9750)", 10600, 11700, 10600, 11700},   {u"High Band(10600)", 11700, 12750, 11700, 12750},
-        {u"C-Band(5150)", 3000, 4200, 3000, 4200},         {u"KU Band(11300)", 12250, 13450, 12250, 13450},
-        {u"One Cable L", 3600, 4800, 3000, 4200},          {u"One Cable H", 3000, 4200, 3600, 4800},
-        {u"KU(10000/10450)", 10950, 12150, 11400, 12600},  {u"MDU-1", 10700, 11900, 10700, 11900},
-        {u"MDU-2", 10700, 11900, 10700, 11900},            {u"MDU-3", 10700, 11900, 10700, 11900},
-        {u"MDU-4", 10700, 11900, 10700, 11900},            {u"KU(10750)", 11700, 12900, 11700, 12900},
-        {u"User", 3000, 12900, 3000, 12900},               {u"user", 3000, 4200, 3000, 4200},
+        {u"Uni.(9750/10600)", 10600, 12750, 10600, 12750},
+        {u"Uni.(9750/10750)", 10600, 12900, 10600, 12900},
+        {u"Low Band(9750)", 10600, 11700, 10600, 11700},
+        {u"High Band(10600)", 11700, 12750, 11700, 12750},
+        {u"C-Band(5150)", 3000, 4200, 3000, 4200},
+        {u"KU Band(11300)", 12250, 13450, 12250, 13450},
+        {u"One Cable L", 3600, 4800, 3000, 4200},
+        {u"One Cable H", 3000, 4200, 3600, 4800},
+        {u"KU(10000/10450)", 10950, 12150, 11400, 12600},
+        {u"MDU-1", 10700, 11900, 10700, 11900},
+        {u"MDU-2", 10700, 11900, 10700, 11900},
+        {u"MDU-3", 10700, 11900, 10700, 11900},
+        {u"MDU-4", 10700, 11900, 10700, 11900},
+        {u"KU(10750)", 11700, 12900, 11700, 12900},
+        {u"User", 3000, 12900, 3000, 12900},
+        {u"user", 3000, 4200, 3000, 4200},
         {u"", 3000, 4200, 3000, 4200},
     };
     for (const Row& row : rows) {
@@ -48,8 +56,8 @@ TEST(FrequencyRange, EveryLnbTypeAcceptsItsBoundsAndNothingBeyond) {
 // holds every transponder, also beyond 300.
 TEST(DuplicateRule, SatelliteTransponderNearAnotherIsADuplicate) {
     TransponderCheckTable table(TransponderKind::Satellite);
-    const auto add = [&](int frequency, int rate, const char16_t* mode, const char16_t* polarization,
-                         long long key) {
+    const auto add = [&](int frequency, int rate, const char16_t* mode,
+                         const char16_t* polarization, long long key) {
         table.Add(
             [&](std::u16string_view attribute) -> std::u16string {
                 const auto text = [](int n) {
@@ -74,17 +82,64 @@ TEST(DuplicateRule, SatelliteTransponderNearAnotherIsADuplicate) {
         bool duplicate;
     };
     const Case cases[] = {
-        {11720, 27500, 1, 1, 0, true},  {11721, 27500, 1, 1, 0, true},  {11722, 27500, 1, 1, 0, false},
-        {11715, 27500, 1, 1, 0, true},  {11714, 27500, 1, 1, 0, false}, {11720, 27500, 1, 2, 0, false},
-        {11720, 27500, 2, 1, 0, false}, {11718, 27555, 1, 1, 0, true},  {11718, 27556, 1, 1, 0, false},
-        {11718, 27445, 1, 1, 0, true},  {11718, 27444, 1, 1, 0, false}, {11718, 27500, 1, 1, 7, false},
-        {6190, 1002, 1, 2, 0, true},    {6190, 1003, 1, 2, 0, false},  {6190, 1000, 1, 2, 1319, false},
+        {11720, 27500, 1, 1, 0, true},   {11721, 27500, 1, 1, 0, true},
+        {11722, 27500, 1, 1, 0, false},  {11715, 27500, 1, 1, 0, true},
+        {11714, 27500, 1, 1, 0, false},  {11720, 27500, 1, 2, 0, false},
+        {11720, 27500, 2, 1, 0, false},  {11718, 27555, 1, 1, 0, true},
+        {11718, 27556, 1, 1, 0, false},  {11718, 27445, 1, 1, 0, true},
+        {11718, 27444, 1, 1, 0, false},  {11718, 27500, 1, 1, 7, false},
+        {6190, 1002, 1, 2, 0, true},     {6190, 1003, 1, 2, 0, false},
+        {6190, 1000, 1, 2, 1319, false},
     };
     for (const Case& c : cases) {
         const long long candidate[] = {c.frequency, c.rate, c.modulation, c.polarization};
         EXPECT_EQ(table.IsDuplicateTransponder(candidate, c.key), c.duplicate)
-            << c.frequency << "/" << c.rate << "/" << c.modulation << c.polarization << " key " << c.key;
+            << c.frequency << "/" << c.rate << "/" << c.modulation << c.polarization << " key "
+            << c.key;
     }
+}
+
+// Cable: within 3 MHz and 0.2 % of the rate with the same QAM number; terrestrial:
+// within 3 MHz with the same band and channel. An all-zero record never matches.
+TEST(DuplicateRule, CableAndTerrestrialTransponders) {
+    struct Case {
+        TransponderKind kind;
+        std::vector<long long> candidate;
+        bool duplicate;
+    };
+    const Case cases[] = {
+        {TransponderKind::Cable, {474, 6875, QamNumber(u"64QAM")}, true},
+        {TransponderKind::Cable, {474, 6875, QamNumber(u"256QAM")}, false},
+        {TransponderKind::Cable, {480, 6875, QamNumber(u"64QAM")}, false},
+        {TransponderKind::Cable, {476, 6888, QamNumber(u"64QAM")}, true},
+        {TransponderKind::Cable, {476, 6889, QamNumber(u"64QAM")}, false},
+        {TransponderKind::Terrestrial, {538, 8, 29}, true},
+        {TransponderKind::Terrestrial, {538, 8, 30}, false},
+        {TransponderKind::Terrestrial, {538, 7, 29}, false},
+        {TransponderKind::Terrestrial, {536, 8, 29}, false},
+        {TransponderKind::Terrestrial, {0, 0, 0}, false},
+    };
+    for (const Case& c : cases) {
+        TransponderCheckTable table(c.kind);
+        const bool cable = c.kind == TransponderKind::Cable;
+        const auto stored = [&](std::u16string_view a, std::u16string_view b,
+                                std::u16string_view d) {
+            return [=](std::u16string_view attribute) -> std::u16string {
+                if (attribute == u"frequency")
+                    return std::u16string(a);
+                return std::u16string(attribute == u"symbol_rate" || attribute == u"band" ? b : d);
+            };
+        };
+        table.Add(cable ? stored(u"476", u"6875", u"64QAM") : stored(u"540", u"8HMZ", u"29"), 30);
+        table.Add(stored(u"0", u"0", cable ? u"0" : u"0"), 0);
+        EXPECT_EQ(table.IsDuplicateTransponder(c.candidate, 99), c.duplicate)
+            << (cable ? "cable " : "terrestrial ") << c.candidate[0] << "/" << c.candidate[1] << "/"
+            << c.candidate[2];
+    }
+    EXPECT_EQ(QamNumber(u"16QAM"), 2);
+    EXPECT_EQ(QamNumber(u"256QAM"), 6);
+    EXPECT_EQ(QamNumber(u"64qam"), 1);  // the record's text compares exactly
+    EXPECT_EQ(QamNumber(u"AUTO"), 1);
 }
 
 }  // namespace
