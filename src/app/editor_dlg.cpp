@@ -17,6 +17,7 @@ namespace vesko {
 
 namespace {
 
+constexpr std::u16string_view kNoSuchFolderMessage = u"There is no such folder:\n";
 constexpr std::u16string_view kWorkingCopyFailedMessage =
     u"The change could not be saved and was undone:";
 
@@ -53,12 +54,16 @@ void CEditorDlg::OnCommand(int command) {
     if (!row || !m_commands.IsEnabled(command)) {
         return;
     }
-    // A command's working-copy writes stand or fall together: when one of them fails,
-    // every copy it wrote is put back, the pages show the copies again and the user is
-    // told why.
+    RunPageAction(row->run);
+}
+
+void CEditorDlg::RunPageAction(const std::function<void()>& action) {
+    // The working-copy writes of one action stand or fall together: when one of them
+    // fails, every copy it wrote is put back, the pages show the copies again and the
+    // user is told why.
     WorkingCopies& copies = WorkingCopies::Current();
     copies.BeginUnit();
-    row->run();
+    action();
     const std::vector<FileError> failures = copies.EndUnit();
     if (!failures.empty()) {
         ReportWorkingCopyFailures(failures);
@@ -112,6 +117,17 @@ bool CEditorDlg::OpenDroppedFolder(const std::filesystem::path& folder) {
     return opened;
 }
 
+bool CEditorDlg::OpenNamedFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::u16string text(kNoSuchFolderMessage);
+        text += folder.u16string();
+        m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
+        return false;
+    }
+    return OpenDroppedFolder(folder);
+}
+
 void CEditorDlg::OpenFromChooser() {
     if (ConfirmLeaveCurrent() && m_folder.OpenFromChooser([this] { ReloadPages(); })) {
         AfterOpen();
@@ -144,6 +160,27 @@ bool CEditorDlg::ConfirmLeaveCurrent() {
 
 bool CEditorDlg::HasUnsavedChanges() const {
     return m_folder.IsDatabaseOpen() && WorkingCopies::Current().IsModified();
+}
+
+std::u16string CEditorDlg::WindowTitle() const {
+    if (!m_folder.IsDatabaseOpen()) {
+        return std::u16string(kMainWindowCaption);
+    }
+    // A folder from the chooser ends with a separator: its name is the part before.
+    std::filesystem::path folder = m_folder.GetFolderPath();
+    if (folder.filename().empty()) {
+        folder = folder.parent_path();
+    }
+    std::u16string title = folder.filename().u16string();
+    if (title.empty()) {
+        title = folder.u16string();
+    }
+    title += u" \u2014 ";
+    title += kMainWindowCaption;
+    if (HasUnsavedChanges()) {
+        title += u" *";
+    }
+    return title;
 }
 
 void CEditorDlg::Save() {
