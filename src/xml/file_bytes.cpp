@@ -4,9 +4,18 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+
+#include "base/file_result.h"
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace vesko {
 namespace {
@@ -32,36 +41,29 @@ std::error_code LastError() {
 // The engine counts offsets in int: a text it cannot index is refused up front.
 constexpr uintmax_t kLargestFile = INT_MAX;
 
-}  // namespace
-
-std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& bytes) {
-    bytes = {};
-    errno = 0;
-    File file = OpenFile(path, false);
-    if (!file) {
-        return LastError();
-    }
-    // The size is only a hint (the file may change under us), but it also turns
-    // away a directory, which some systems let fopen open.
-    std::error_code error;
-    const uintmax_t expected = std::filesystem::file_size(path, error);
-    if (error) {
-        return error;
-    }
+// Reads to the end into one buffer sized for the `expected` bytes (the size is only
+// a hint: the file may change under us). `readSome(buffer, n)` returns how many
+// bytes it read, 0 at the end of the file, or -1 with errno set.
+template <class ReadSome>
+std::error_code ReadToEnd(uintmax_t expected, ReadSome readSome, FileBytes& bytes) {
     if (expected > kLargestFile) {
         return std::make_error_code(std::errc::file_too_large);
     }
-    // One byte more than expected, so a file that did not grow ends in one read.
+    // One byte more than expected, so a file that did not grow needs no second buffer.
     size_t capacity = static_cast<size_t>(expected) + 1;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
     size_t done = 0;
     for (;;) {
-        done += std::fread(data.get() + done, 1, capacity - done, file.get());
-        if (std::ferror(file.get())) {
+        const std::ptrdiff_t got = readSome(data.get() + done, capacity - done);
+        if (got < 0) {
             return LastError();
         }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<size_t>(got);
         if (done < capacity) {
-            break;  // end of file
+            continue;
         }
         if (capacity > kLargestFile) {
             return std::make_error_code(std::errc::file_too_large);
@@ -74,6 +76,78 @@ std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& byte
     bytes.data = std::move(data);
     bytes.size = done;
     return {};
+}
+
+#if defined(_WIN32)
+
+std::error_code ReadOpenFile(const std::filesystem::path& path, FileBytes& bytes) {
+    errno = 0;
+    File file = OpenFile(path, false);
+    if (!file) {
+        return LastError();
+    }
+    // The size also turns away a directory, which some systems let fopen open.
+    std::error_code error;
+    const uintmax_t expected = std::filesystem::file_size(path, error);
+    if (error) {
+        return error;
+    }
+    return ReadToEnd(
+        expected,
+        [&](char* buffer, size_t n) -> std::ptrdiff_t {
+            const size_t got = std::fread(buffer, 1, n, file.get());
+            return got == 0 && std::ferror(file.get()) ? -1 : static_cast<std::ptrdiff_t>(got);
+        },
+        bytes);
+}
+
+#else
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+// Opening never waits: a FIFO or a device in place of a database file would block in
+// open() or read() forever. The descriptor is checked, not the path, so the file read
+// is the file that was looked at.
+std::error_code ReadOpenFile(const std::filesystem::path& path, FileBytes& bytes) {
+    errno = 0;
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0) {
+        return LastError();
+    }
+    struct stat status {};
+    if (::fstat(file.fd, &status) != 0) {
+        return LastError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return make_error_code(FileProblem::NotRegularFile);
+    }
+    return ReadToEnd(
+        static_cast<uintmax_t>(status.st_size),
+        [&](char* buffer, size_t n) -> std::ptrdiff_t {
+            for (;;) {
+                const ssize_t got = ::read(file.fd, buffer, n);
+                if (got >= 0 || errno != EINTR) {
+                    return got;
+                }
+            }
+        },
+        bytes);
+}
+
+#endif
+
+}  // namespace
+
+std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& bytes) {
+    bytes = {};
+    return ReadOpenFile(path, bytes);
 }
 
 std::error_code WriteWholeFile(const std::filesystem::path& path,
