@@ -286,8 +286,10 @@ bool LooksLikeUtf8(std::string_view bytes) {
         } else {
             return false;  // 11111xxx
         }
+        // A lead byte followed by anything but 10xxxxxx is 8-bit text ("d\xE9jeuner",
+        // Cyrillic in Windows-1251, "\xC9\xC9"): read as UTF-8 it would lose characters.
         for (; continuations > 0; --continuations, ++i) {
-            if (i >= n || (p[i] & 0x80) == 0) {
+            if (i >= n || (p[i] & 0xC0) != 0x80) {
                 return false;
             }
         }
