@@ -137,6 +137,88 @@ TEST_F(FileIo, Utf16FilesKeepTheirByteOrder) {
     EXPECT_EQ(ReadBytes(m_dir / "plain-out.xml"), kUtf8Body);
 }
 
+std::u16string Utf16Of(std::u32string_view text) {
+    std::u16string units;
+    for (const char32_t c : text) {
+        if (c > 0xFFFF) {
+            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            units += static_cast<char16_t>(c);
+        }
+    }
+    return units;
+}
+
+// The bytes of a text in UTF-8 (width 1), UTF-16 (2) or UTF-32 (4).
+std::string EncodeAs(std::u32string_view text, int width, bool bigEndian) {
+    std::string bytes;
+    // UTF-8 sequences are put most significant byte first, like big-endian units.
+    const bool highFirst = bigEndian || width == 1;
+    const auto put = [&](uint32_t unit, int size) {
+        for (int k = 0; k < size; ++k) {
+            bytes += static_cast<char>(unit >> (8 * (highFirst ? size - 1 - k : k)));
+        }
+    };
+    if (width == 2) {
+        for (const char16_t unit : Utf16Of(text)) {
+            put(unit, 2);
+        }
+        return bytes;
+    }
+    for (const char32_t c : text) {
+        if (width == 4 || c < 0x80) {
+            put(c, width);
+        } else if (c < 0x800) {
+            put(0xC080 | ((c << 2) & 0x1F00) | (c & 0x3F), 2);
+        } else if (c < 0x10000) {
+            put(0xE08080 | ((c << 4) & 0x0F0000) | ((c << 2) & 0x3F00) | (c & 0x3F), 3);
+        } else {
+            put(0xF0808080u | ((c << 6) & 0x07000000) | ((c << 4) & 0x3F0000) |
+                    ((c << 2) & 0x3F00) | (c & 0x3F),
+                4);
+        }
+    }
+    return bytes;
+}
+
+TEST_F(FileIo, UnicodeFilesComeBackInTheirOwnEncoding) {
+    struct Form {
+        const char* name;
+        int width;
+        bool bigEndian;
+        std::u32string declared;
+    };
+    const Form forms[] = {
+        {"UTF-8", 1, false, U"UTF-8"},    {"UTF-16LE", 2, false, U"UTF-16"},
+        {"UTF-16BE", 2, true, U"UTF-16"}, {"UTF-32LE", 4, false, U"UTF-32"},
+        {"UTF-32BE", 4, true, U"UTF-32"},
+    };
+    // Without a declaration the file starts with white space, so that both first
+    // characters a file can have are seen without a mark.
+    const std::u32string body =
+        U"<services>\r\n<prog service_key=\"1\" name=\"Первый ΕΡΤ 中央 \U0001F600\"/>\r\n"
+        U"</services>\r\n";
+    for (const Form& form : forms) {
+        for (const bool marked : {false, true}) {
+            for (const bool declared : {false, true}) {
+                const std::u32string text = declared ? U"<?xml version=\"1.0\" encoding=\"" +
+                                                           form.declared + U"\"?>\r\n" + body
+                                                     : U"\r\n" + body;
+                const std::string bytes =
+                    (marked ? EncodeAs(U"\uFEFF", form.width, form.bigEndian) : "") +
+                    EncodeAs(text, form.width, form.bigEndian);
+                const std::string label = std::string(form.name) + (marked ? " marked" : "") +
+                                          (declared ? " declared" : "");
+                CXmlDoc doc;
+                EXPECT_EQ(RoundTrip(bytes, doc), bytes) << label;
+                // Byte-identical is not enough: the text must have been understood.
+                EXPECT_EQ(doc.GetDoc(), Utf16Of(text)) << label;
+            }
+        }
+    }
+}
+
 TEST_F(FileIo, DeclaredCodePagesAreReadAndWrittenInThatCodePage) {
     // "café Ünïcode" in Latin-1, declared in any letter case.
     const std::string latin1 =
