@@ -2,11 +2,9 @@
 
 #include "xml/file_bytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "base/file_result.h"
@@ -41,29 +39,103 @@ std::error_code LastError() {
 // The engine counts offsets in int: a text it cannot index is refused up front.
 constexpr uintmax_t kLargestFile = INT_MAX;
 
-// Reads to the end into one buffer sized for the `expected` bytes (the size is only
-// a hint: the file may change under us). `readSome(buffer, n)` returns how many
-// bytes it read, 0 at the end of the file, or -1 with errno set.
-template <class ReadSome>
-std::error_code ReadToEnd(uintmax_t expected, ReadSome readSome, FileBytes& bytes) {
-    if (expected > kLargestFile) {
-        return std::make_error_code(std::errc::file_too_large);
+}  // namespace
+
+#if defined(_WIN32)
+
+FileReader::~FileReader() {
+    if (m_file) {
+        std::fclose(m_file);
     }
+}
+
+std::error_code FileReader::Open(const std::filesystem::path& path) {
+    errno = 0;
+    File file = OpenFile(path, false);
+    if (!file) {
+        return LastError();
+    }
+    // The size also turns away a directory, which some systems let fopen open.
+    std::error_code error;
+    m_size = std::filesystem::file_size(path, error);
+    if (error) {
+        return error;
+    }
+    m_file = file.release();
+    return m_size > kLargestFile ? std::make_error_code(std::errc::file_too_large)
+                                 : std::error_code();
+}
+
+std::error_code FileReader::Read(char* buffer, size_t n, size_t& got) {
+    errno = 0;
+    got = std::fread(buffer, 1, n, m_file);
+    return got < n && std::ferror(m_file) ? LastError() : std::error_code();
+}
+
+#else
+
+FileReader::~FileReader() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+// The descriptor is checked, not the path, so the file read is the file looked at.
+std::error_code FileReader::Open(const std::filesystem::path& path) {
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return LastError();
+    }
+    m_fd = fd;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return LastError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return make_error_code(FileProblem::NotRegularFile);
+    }
+    m_size = static_cast<uintmax_t>(status.st_size);
+    return m_size > kLargestFile ? std::make_error_code(std::errc::file_too_large)
+                                 : std::error_code();
+}
+
+std::error_code FileReader::Read(char* buffer, size_t n, size_t& got) {
+    got = 0;
+    while (got < n) {
+        const ssize_t part = ::read(m_fd, buffer + got, n - got);
+        if (part < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return LastError();
+        }
+        if (part == 0) {
+            break;
+        }
+        got += static_cast<size_t>(part);
+    }
+    return {};
+}
+
+#endif
+
+std::error_code ReadRestOfFile(FileReader& file, std::string_view head, FileBytes& bytes) {
+    bytes = {};
+    const uintmax_t expected = std::max<uintmax_t>(file.SizeHint(), head.size());
     // One byte more than expected, so a file that did not grow needs no second buffer.
     size_t capacity = static_cast<size_t>(expected) + 1;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    size_t done = 0;
+    std::memcpy(data.get(), head.data(), head.size());
+    size_t done = head.size();
     for (;;) {
-        const std::ptrdiff_t got = readSome(data.get() + done, capacity - done);
-        if (got < 0) {
-            return LastError();
+        size_t got = 0;
+        if (const std::error_code error = file.Read(data.get() + done, capacity - done, got)) {
+            return error;
         }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<size_t>(got);
+        done += got;
         if (done < capacity) {
-            continue;
+            break;  // end of file
         }
         if (capacity > kLargestFile) {
             return std::make_error_code(std::errc::file_too_large);
@@ -78,76 +150,13 @@ std::error_code ReadToEnd(uintmax_t expected, ReadSome readSome, FileBytes& byte
     return {};
 }
 
-#if defined(_WIN32)
-
-std::error_code ReadOpenFile(const std::filesystem::path& path, FileBytes& bytes) {
-    errno = 0;
-    File file = OpenFile(path, false);
-    if (!file) {
-        return LastError();
-    }
-    // The size also turns away a directory, which some systems let fopen open.
-    std::error_code error;
-    const uintmax_t expected = std::filesystem::file_size(path, error);
-    if (error) {
-        return error;
-    }
-    return ReadToEnd(
-        expected,
-        [&](char* buffer, size_t n) -> std::ptrdiff_t {
-            const size_t got = std::fread(buffer, 1, n, file.get());
-            return got == 0 && std::ferror(file.get()) ? -1 : static_cast<std::ptrdiff_t>(got);
-        },
-        bytes);
-}
-
-#else
-
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
-// Opening never waits: a FIFO or a device in place of a database file would block in
-// open() or read() forever. The descriptor is checked, not the path, so the file read
-// is the file that was looked at.
-std::error_code ReadOpenFile(const std::filesystem::path& path, FileBytes& bytes) {
-    errno = 0;
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (file.fd < 0) {
-        return LastError();
-    }
-    struct stat status {};
-    if (::fstat(file.fd, &status) != 0) {
-        return LastError();
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return make_error_code(FileProblem::NotRegularFile);
-    }
-    return ReadToEnd(
-        static_cast<uintmax_t>(status.st_size),
-        [&](char* buffer, size_t n) -> std::ptrdiff_t {
-            for (;;) {
-                const ssize_t got = ::read(file.fd, buffer, n);
-                if (got >= 0 || errno != EINTR) {
-                    return got;
-                }
-            }
-        },
-        bytes);
-}
-
-#endif
-
-}  // namespace
-
 std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& bytes) {
     bytes = {};
-    return ReadOpenFile(path, bytes);
+    FileReader file;
+    if (const std::error_code error = file.Open(path)) {
+        return error;
+    }
+    return ReadRestOfFile(file, {}, bytes);
 }
 
 std::error_code WriteWholeFile(const std::filesystem::path& path,

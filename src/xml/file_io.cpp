@@ -5,6 +5,7 @@
 // Save writes the text back in the encoding the file came in.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -161,6 +162,73 @@ void ReadNarrowText(char* content, size_t size, std::u16string encoding, std::u1
                    static_cast<int>(text.size()));
 }
 
+// How much of a file is read at a time when it is decoded as it is read: small enough
+// for the block and the text decoded from it to stay in the cache.
+constexpr size_t kReadBlock = 64 * 1024;
+// Room before a block for the start of a sequence that the previous block cut off.
+constexpr size_t kCarryRoom = 4;
+// The engine counts offsets in int.
+constexpr size_t kLargestText = INT_MAX;
+
+// Bytes at the end that start a sequence the block does not finish; they wait for
+// the next block. Decoding starts afresh at any byte that is no continuation byte,
+// so the text comes out as if the file had been decoded in one piece.
+size_t UnfinishedTail(const char* bytes, size_t size) {
+    for (size_t back = 1; back <= std::min<size_t>(3, size); ++back) {
+        const auto b = static_cast<unsigned char>(bytes[size - back]);
+        if ((b & 0xC0) == 0x80) {
+            continue;
+        }
+        const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+// Reads the rest of a UTF-8 file block by block, each decoded straight into the text
+// while it is still in the cache: no buffer of the whole file is ever filled, and the
+// text, sized from the file's size, is written once. `block` (with kCarryRoom bytes
+// before it) holds the first `size` bytes of the file, of which `skip` are a mark.
+std::error_code ReadUtf8Blocks(FileReader& file, char* block, size_t size, size_t skip,
+                               std::u16string_view encoding, std::u16string& text,
+                               std::u16string& report) {
+    text.clear();
+    text.reserve(static_cast<size_t>(std::max<uintmax_t>(file.SizeHint(), size)) - skip);
+    size_t read = 0, zeros = 0, carry = 0;
+    char* start = block + skip;
+    size -= skip;
+    for (;;) {
+        const bool last = size < kReadBlock - static_cast<size_t>(start - block);
+        read += size;
+        if (read > kLargestText) {
+            return std::make_error_code(std::errc::file_too_large);  // it grew while read
+        }
+        const size_t kept = RemoveZeroBytes(start, size);
+        zeros += size - kept;
+        const char* from = start - carry;
+        const size_t count = carry + kept;
+        carry = last ? 0 : UnfinishedTail(from, count);
+        const size_t at = text.size();
+        text.resize(at + count - carry);
+        text.resize(at + DecodeUtf8({from, count - carry}, text.data() + at, nullptr));
+        if (last) {
+            break;
+        }
+        std::memmove(block - carry, from + count - carry, carry);
+        start = block;
+        if (const std::error_code error = file.Read(block, kReadBlock, size)) {
+            return error;
+        }
+    }
+    AddResultEntry(report, u"read", encoding, kRptEncoding | kRptLength, static_cast<int>(read));
+    if (zeros != 0) {
+        AddResultEntry(report, u"nulls_removed", {}, kRptCount, static_cast<int>(zeros));
+    }
+    AddResultEntry(report, u"converted_to", u"UTF-16", kRptEncoding | kRptLength,
+                   static_cast<int>(text.size()));
+    return {};
+}
+
 // The encoding of a file without a mark: its declaration, or UTF-8 when it
 // starts with markup.
 std::u16string DeclaredEncodingOf(std::string_view bytes) {
@@ -192,30 +260,52 @@ bool WriteBytes(const std::filesystem::path& path, std::string_view mark, std::s
 bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
                       std::u16string& report, std::error_code* fileError) {
     report.clear();
-    FileBytes file;
-    if (const std::error_code error = ReadWholeFile(path, file)) {
+    const auto failed = [&](const std::error_code& error) {
         AddFileError(report, error);
         if (fileError) {
             *fileError = error;
         }
         return false;
+    };
+    FileReader file;
+    auto buffer = std::make_unique_for_overwrite<char[]>(kCarryRoom + kReadBlock);
+    char* const block = buffer.get() + kCarryRoom;
+    size_t size = 0;
+    if (std::error_code error = file.Open(path);
+        error || (error = file.Read(block, kReadBlock, size))) {
+        return failed(error);
     }
+    const std::string_view head(block, size);
     flags &= ~kEncodingFlags;
-    const FileEncoding* encoding = MarkAtStartOf(file.View());
+    const FileEncoding* encoding = MarkAtStartOf(head);
     size_t skip = 0;
     if (encoding) {
         flags |= encoding->flag;
         skip = encoding->mark.size();
         AddResultEntry(report, u"bom");
-    } else if ((encoding = WideEncodingWithoutMark(file.View()))) {
+    } else if ((encoding = WideEncodingWithoutMark(head))) {
         flags |= encoding->flag | kDocNoMark;
     }
-    if (encoding && encoding->width > 1) {
-        ReadWideText(file.View().substr(skip), *encoding, text, report);
+    const std::u16string name =
+        encoding ? std::u16string(encoding->name) : DeclaredEncodingOf(head);
+    const bool wide = encoding && encoding->width > 1;
+    if (!wide && !name.empty() && NarrowCodePageOf(name) == kCodePageUtf8) {
+        if (const std::error_code error =
+                ReadUtf8Blocks(file, block, size, skip, name, text, report)) {
+            return failed(error);
+        }
+        return true;
+    }
+    // Anything else is read whole: the UTF-8 test and the code-page converters look at
+    // all of it, and wide files are rare.
+    FileBytes whole;
+    if (const std::error_code error = ReadRestOfFile(file, head, whole)) {
+        return failed(error);
+    }
+    if (wide) {
+        ReadWideText(whole.View().substr(skip), *encoding, text, report);
     } else {
-        std::u16string name =
-            encoding ? std::u16string(encoding->name) : DeclaredEncodingOf(file.View());
-        ReadNarrowText(file.data.get() + skip, file.size - skip, std::move(name), text, report);
+        ReadNarrowText(whole.data.get() + skip, whole.size - skip, name, text, report);
     }
     return true;
 }

@@ -16,6 +16,7 @@
 
 #include "base/file_result.h"
 #include "temp_dir.h"
+#include "xml/utf_codecs.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
@@ -215,6 +216,41 @@ TEST_F(FileIo, UnicodeFilesComeBackInTheirOwnEncoding) {
                 // Byte-identical is not enough: the text must have been understood.
                 EXPECT_EQ(doc.GetDoc(), Utf16Of(text)) << label;
             }
+        }
+    }
+}
+
+TEST_F(FileIo, LargeUtf8FilesReadAsIfDecodedInOnePiece) {
+    // Large files are decoded block by block as they are read. Sequences, broken ones
+    // and zero bytes inside them fall on every place of a block's end in turn.
+    const std::string pattern(
+        "a\xD0\x96\xE4\xB8\xAD\xF0\x9F\x98\x80\xE1\x80"
+        "A\0\xF0\x9F"
+        "b\xD0\0\x96",
+        20);
+    constexpr size_t kBlock = 64 * 1024;  // the reader's; sizes around three of them
+    for (size_t shift = 0; shift < pattern.size(); ++shift) {
+        for (const bool marked : {false, true}) {
+            std::string bytes = marked ? "\xEF\xBB\xBF" : "";
+            bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a>" + std::string(shift, 'x');
+            const size_t size = 3 * kBlock + shift - pattern.size() / 2;  // one ends on a block
+            while (bytes.size() < size - 4) {
+                bytes += pattern;
+            }
+            bytes.resize(size - 4);
+            bytes += "</a>";
+
+            std::string kept = bytes.substr(marked ? 3 : 0);
+            const size_t zeros = std::erase(kept, '\0');
+            std::u16string expected(kept.size(), u'\0');
+            expected.resize(DecodeUtf8(kept, expected.data(), nullptr));
+
+            CXmlDoc doc;
+            EXPECT_TRUE(doc.Load(Write("large.xml", bytes))) << shift;
+            EXPECT_EQ(doc.GetDoc(), expected) << "shift " << shift << (marked ? " marked" : "");
+            const std::string count = "count=\"" + std::to_string(zeros) + "\"";
+            EXPECT_TRUE(Has(Entry(doc.GetResult(), u"nulls_removed"),
+                            std::u16string(count.begin(), count.end())));
         }
     }
 }
