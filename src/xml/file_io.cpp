@@ -12,6 +12,7 @@
 
 #include "xml/encoding.h"
 #include "xml/file_bytes.h"
+#include "xml/large_pages.h"
 #include "xml/result_report.h"
 #include "xml/text_chars.h"
 #include "xml/utf_codecs.h"
@@ -194,6 +195,7 @@ std::error_code ReadUtf8Blocks(FileReader& file, char* block, size_t size, size_
                                std::u16string& report) {
     text.clear();
     text.reserve(static_cast<size_t>(std::max<uintmax_t>(file.SizeHint(), size)) - skip);
+    AdviseLargePages(text.data(), text.capacity() * sizeof(char16_t));
     size_t read = 0, zeros = 0, carry = 0;
     char* start = block + skip;
     size -= skip;
