@@ -126,7 +126,9 @@ std::error_code ReadRestOfFile(FileReader& file, std::string_view head, FileByte
     // One byte more than expected, so a file that did not grow needs no second buffer.
     size_t capacity = static_cast<size_t>(expected) + 1;
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    std::memcpy(data.get(), head.data(), head.size());
+    if (!head.empty()) {
+        std::memcpy(data.get(), head.data(), head.size());
+    }
     size_t done = head.size();
     for (;;) {
         size_t got = 0;
