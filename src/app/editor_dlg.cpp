@@ -11,7 +11,36 @@ namespace vesko {
 namespace {
 
 constexpr std::u16string_view kWorkingCopyFailedMessage =
-    u"The change could not be saved and was undone:";
+    u"The change could not be made and was undone:";
+
+// The change counters as they stood before a command: a command that was undone
+// counts as no change.
+struct ChangeCounts {
+    int folder;
+    std::array<int, 5> lists;
+};
+
+std::array<CDragListCtrl*, 5> CountingLists(CEditorDlg& editor) {
+    return {&editor.TvPage().List(), &editor.RadioPage().List(), &editor.FavTvPage().GroupList(),
+            &editor.FavRadioPage().GroupList(), &editor.SatTpPage().TransponderList()};
+}
+
+ChangeCounts CountsOf(CEditorDlg& editor) {
+    ChangeCounts counts{editor.Folder().GetChangeCount(), {}};
+    const auto lists = CountingLists(editor);
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        counts.lists[i] = lists[i]->m_dropCount;
+    }
+    return counts;
+}
+
+void RestoreCounts(CEditorDlg& editor, const ChangeCounts& counts) {
+    editor.Folder().SetChangeCount(counts.folder);
+    const auto lists = CountingLists(editor);
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        lists[i]->m_dropCount = counts.lists[i];
+    }
+}
 
 }  // namespace
 
@@ -24,11 +53,13 @@ void CEditorDlg::OnCommand(int command) {
     // every copy it wrote is put back, the pages show the copies again and the user is
     // told why.
     WorkingCopies& copies = WorkingCopies::Current();
+    const ChangeCounts before = CountsOf(*this);
     copies.BeginUnit();
     RunCommand(command);
     const std::vector<FileError> failures = copies.EndUnit();
     if (!failures.empty()) {
         ReportWorkingCopyFailures(failures);
+        RestoreCounts(*this, before);
     }
     Refresh();
 }
@@ -40,7 +71,7 @@ void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failure
     std::u16string text(kWorkingCopyFailedMessage);
     for (const FileError& failure : failures) {
         text += u"\n";
-        text += DescribeFileError(failure);
+        text += DescribeWorkingCopyError(failure);
     }
     m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
 }

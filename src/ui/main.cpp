@@ -2,6 +2,7 @@
 // and an optional first argument that opens a database folder as if it were dropped.
 
 #include <QApplication>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/editor_dlg.h"
@@ -23,6 +24,13 @@ int main(int argc, char* argv[]) {
 
     vesko::WorkingFolder workingFolder;
     vesko::ui::QtPlatform platform;
+    if (!workingFolder.Ready()) {
+        // Said on the terminal too, for an editor started where no window can be seen.
+        const std::u16string problem = workingFolder.DescribeProblem();
+        std::fprintf(stderr, "%s\n", QString::fromStdU16String(problem).toLocal8Bit().constData());
+        platform.ShowMessage(vesko::kMessageCaption, problem, vesko::MessageButtons::Ok);
+        return 1;
+    }
     vesko::CEditorDlg editor(platform);
     vesko::ui::MainWindow window(editor);
     platform.SetParentWindow(&window);

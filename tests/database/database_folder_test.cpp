@@ -1,15 +1,19 @@
 #include "database/database_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <map>
 
 #include "database/export_copy.h"
-#include "database/export_faults.h"
 #include "database/schema.h"
+#include "database/working_copies.h"
 #include "database_generator.h"
 #include "fake_platform.h"
+#include "fault_file_system.h"
 #include "temp_dir.h"
+#include "xml/xml_doc.h"
 
 namespace vesko {
 namespace {
@@ -35,22 +39,36 @@ DatabaseSize SmallSize() {
     return size;
 }
 
+// Every entry of a folder: files with their bytes, anything else marked as such, so
+// that a left temporary file or folder shows as a difference.
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().filename().string()] = ReadBytes(entry.path());
-        }
+        files[entry.path().filename().string()] =
+            entry.is_regular_file() ? ReadBytes(entry.path()) : "(not a file)";
     }
     return files;
 }
 
+void Restore(const std::filesystem::path& folder, const std::map<std::string, std::string>& files) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::filesystem::remove_all(entry.path());
+    }
+    for (const auto& [name, bytes] : files) {
+        WriteBytes(folder / name, bytes);
+    }
+}
+
 // The editor's working folder is the current directory; the databases live elsewhere.
 struct Fixture {
+    Fixture() { WorkingCopies::Current().Reset(); }
+    ~Fixture() { WorkingCopies::Current().Reset(); }
+
     TempDir work{true};
     TempDir data;
     FakePlatform platform;
-    CDatabaseFolder folder{platform};
+    testing::FaultyFileSystem fs;
+    CDatabaseFolder folder{platform, fs};
     int reloads = 0;
 
     std::filesystem::path MakeDatabase(std::string_view name, DatabaseSize size = SmallSize(),
@@ -165,13 +183,20 @@ TEST(DatabaseFolder, FailedOpenShowsTheMessagesAndKeepsTheCurrentDatabase) {
                       u"ERROR! Can not open :radio_prog.xml", u"ERROR! Can not open :tv_fav.xml",
                       u"ERROR! Can not open :radio_fav.xml", std::u16string(kOpenFailed)}));
     }
-    // A required file that is a folder cannot be read either.
-    const auto dirFile = f.MakeDatabase("dir-file");
-    std::filesystem::remove(dirFile / "tv_fav.xml");
-    std::filesystem::create_directory(dirFile / "tv_fav.xml");
+    // A required file that is a folder or a FIFO is refused with what it is, never
+    // waited on; a file that is there but unreadable shows the system's reason.
+    const auto odd = f.MakeDatabase("odd");
+    std::filesystem::remove(odd / "tv_fav.xml");
+    std::filesystem::create_directory(odd / "tv_fav.xml");
+    std::filesystem::remove(odd / "sat.xml");
+    ASSERT_EQ(::mkfifo((odd / "sat.xml").c_str(), 0644), 0);
     f.platform.messages.clear();
-    EXPECT_FALSE(f.Open(dirFile));
-    EXPECT_EQ(f.platform.MessageTexts().front(), u"ERROR! Can not open :tv_fav.xml");
+    EXPECT_FALSE(f.Open(odd));
+    EXPECT_EQ(f.platform.MessageTexts(),
+              (std::vector<std::u16string>{
+                  u"ERROR! Can not :open sat.xml\nsat.xml: not a regular file (a FIFO)",
+                  u"ERROR! Can not open :tv_fav.xml\ntv_fav.xml: not a regular file (a folder)",
+                  std::u16string(kOpenFailed)}));
 
     // Through all of it the open database stayed exactly as it was.
     EXPECT_EQ(f.reloads, 1);
@@ -179,6 +204,17 @@ TEST(DatabaseFolder, FailedOpenShowsTheMessagesAndKeepsTheCurrentDatabase) {
     EXPECT_EQ(f.folder.GetFolderPath(), good);
     EXPECT_EQ(f.folder.GetChangeCount(), 1);
     EXPECT_EQ(Snapshot(f.work.Path()), workingBefore);
+
+    // An optional file in that state is left out with a word, and the open goes on.
+    const auto oddOptional = f.MakeDatabase("odd-optional");
+    std::filesystem::remove(oddOptional / "sat_c.xml");
+    ASSERT_EQ(::mkfifo((oddOptional / "sat_c.xml").c_str(), 0644), 0);
+    f.platform.messages.clear();
+    EXPECT_TRUE(f.Open(oddOptional));
+    EXPECT_EQ(
+        f.platform.MessageTexts(),
+        (std::vector<std::u16string>{u"sat_c.xml: not a regular file (a FIFO)\nIt was left out."}));
+    EXPECT_FALSE(std::filesystem::exists(kSatCableWork));
 }
 
 TEST(DatabaseFolder, OpeningAnotherFolderReplacesEveryWorkingCopy) {
@@ -206,37 +242,44 @@ TEST(DatabaseFolder, FailedSaveIsReportedAndKeepsTheChanges) {
     ASSERT_TRUE(f.Open(db));
     f.folder.AddChange();
 
-    // A destination file that has become a folder: the others are still written.
+    // A destination file that has become a folder: nothing at all is written, and the
+    // message names the file and what is wrong with it.
     std::filesystem::remove(db / "tv_prog.xml");
     std::filesystem::create_directory(db / "tv_prog.xml");
     std::filesystem::remove(db / "radio_fav.xml");
+    const auto withFolder = Snapshot(db);
     EXPECT_FALSE(f.folder.Save());
     ASSERT_EQ(f.platform.messages.size(), 1u);
     EXPECT_EQ(f.platform.messages[0].caption, u"VeksoEditor");
-    EXPECT_NE(f.platform.messages[0].text.find(u"tv_prog.xml"), std::u16string::npos);
+    EXPECT_NE(f.platform.messages[0].text.find(u"tv_prog.xml: not a regular file (a folder)"),
+              std::u16string::npos);
     EXPECT_EQ(f.platform.messages[0].text.find(u"sat.xml"), std::u16string::npos);
-    EXPECT_TRUE(std::filesystem::exists(db / "radio_fav.xml"));
+    EXPECT_EQ(Snapshot(db), withFolder);
     EXPECT_EQ(f.folder.GetChangeCount(), 1);
 
-    // A write that fails half-way leaves every old file as it was.
+    // A disk that fills up during the writes: the old files stay, nothing is left behind.
     std::filesystem::remove(db / "tv_prog.xml");
     ASSERT_TRUE(f.folder.Save());
-    const auto before = Snapshot(db);
     WriteBytes(db / "sat.xml", "receiver's own bytes");
-    SetExportFaultAfter(10);
+    const auto before = Snapshot(db);
+    f.fs.writeLimit = 3000;
     f.platform.messages.clear();
     f.folder.AddChange();
     EXPECT_FALSE(f.folder.Save());
-    SetExportFaultAfter(-1);
-    EXPECT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(ReadBytes(db / "sat.xml"), "receiver's own bytes");
-    EXPECT_EQ(ReadBytes(db / "tv_fav.xml"), before.at("tv_fav.xml"));
+    f.fs.writeLimit = -1;
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_NE(f.platform.messages[0].text.find(u": no space left on the device"),
+              std::u16string::npos);
+    EXPECT_EQ(Snapshot(db), before);
 
-    // The folder itself gone.
+    // The folder itself gone between open and save (a stick pulled out): nothing is
+    // created anywhere, the user is told, the changes still count.
     std::filesystem::remove_all(db);
     f.platform.messages.clear();
     EXPECT_FALSE(f.folder.Save());
-    EXPECT_EQ(f.platform.messages.size(), 1u);
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_NE(f.platform.messages[0].text.find(u"db: not found"), std::u16string::npos);
+    EXPECT_FALSE(std::filesystem::exists(db));
     EXPECT_EQ(f.folder.GetChangeCount(), 1);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fault_file_system.h"
 #include "temp_dir.h"
 #include "xml/xml_doc.h"
 
@@ -44,7 +45,9 @@ TEST_F(WorkingCopiesTest, VersionsCountOnlyRealWritesSinceTheLastSave) {
     EXPECT_EQ(copies.Version("a.xml"), 1u);
     EXPECT_TRUE(copies.IsModified());
     EXPECT_EQ(ReadBytes(dir / "a.xml"), "<r v=\"1\"/>");
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.xml.part"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);  // no temporary file left beside it
     copies.MarkSaved();
     EXPECT_FALSE(copies.IsModified());
 }
@@ -79,20 +82,23 @@ TEST_F(WorkingCopiesTest, AFailedUnitPutsBackEveryCopyItWrote) {
 
     copies.BeginUnit();
     ASSERT_TRUE(Touch("a.xml", u"new"));
-    // The second write of the command cannot be made: its temporary file's name is
-    // taken by a folder.
-    std::filesystem::create_directory(dir / "b.xml.part");
+    // The second write of the command cannot be moved into place.
+    testing::FaultyFileSystem fs;
+    copies.SetFileSystem(fs);
+    fs.Arm(1, "Rename");
     EXPECT_FALSE(Touch("b.xml", u"new"));
+    fs.Arm(0);
     const std::vector<FileError> failures = copies.EndUnit();
 
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].file, "b.xml");
+    EXPECT_EQ(DescribeWorkingCopyError(failures[0]),
+              u"the working copy of b.xml could not be written: input/output error");
     EXPECT_EQ(ReadBytes(dir / "a.xml"), "<r/>");
     EXPECT_EQ(ReadBytes(dir / "b.xml"), "<r/>");
     EXPECT_FALSE(copies.IsModified());
 
     // A unit whose writes all succeed keeps them.
-    std::filesystem::remove(dir / "b.xml.part");
     copies.BeginUnit();
     ASSERT_TRUE(Touch("a.xml", u"x"));
     ASSERT_TRUE(Touch("b.xml", u"y"));
