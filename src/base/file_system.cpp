@@ -33,7 +33,8 @@ FileResult NotRegular(const std::filesystem::path& path, std::u16string_view wha
 }
 
 FileResult NotOpen(FileStep step, const FileHandle& file) {
-    return FileResult::Failure(step, file.Path(), std::make_error_code(std::errc::bad_file_descriptor));
+    return FileResult::Failure(step, file.Path(),
+                               std::make_error_code(std::errc::bad_file_descriptor));
 }
 
 #if !defined(_WIN32)
@@ -152,8 +153,8 @@ FileResult FileSystem::Status(const std::filesystem::path& path, FileStatus& sta
     status.kind = KindOf(info.st_mode);
     status.owner = static_cast<std::uint32_t>(info.st_uid);
     status.permissions = static_cast<std::uint32_t>(info.st_mode & 07777);
-    status.identity = (static_cast<std::uint64_t>(info.st_dev) << 40) ^
-                      static_cast<std::uint64_t>(info.st_ino);
+    status.identity =
+        (static_cast<std::uint64_t>(info.st_dev) << 40) ^ static_cast<std::uint64_t>(info.st_ino);
     return {};
 }
 
@@ -345,9 +346,8 @@ std::filesystem::path UniqueName(const std::filesystem::path& prefix) {
 }
 
 FileResult LastWin32(FileStep step, const std::filesystem::path& path) {
-    return FileResult::Failure(step, path,
-                               std::error_code(static_cast<int>(::GetLastError()),
-                                               std::system_category()));
+    return FileResult::Failure(
+        step, path, std::error_code(static_cast<int>(::GetLastError()), std::system_category()));
 }
 
 }  // namespace
@@ -431,8 +431,8 @@ FileResult FileSystem::CreateTemporary(const std::filesystem::path& beside,
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path name = UniqueName(prefix);
         int fd = -1;
-        if (::_wsopen_s(&fd, name.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL,
-                        _SH_DENYNO, _S_IREAD | _S_IWRITE) == 0) {
+        if (::_wsopen_s(&fd, name.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL, _SH_DENYNO,
+                        _S_IREAD | _S_IWRITE) == 0) {
             temporary = name;
             file = FileHandle(fd, name);
             return {};

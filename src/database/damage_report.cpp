@@ -43,13 +43,15 @@ std::u16string_view ConstructName(std::u16string_view type) {
 
 // One entry of the report in words; empty for entries that are no damage.
 std::u16string DescribeEntry(const CXmlDoc& report, int record, const std::u16string& text) {
-    std::u16string_view tag = report.StartTagView(record).substr(1);
+    // The view runs from the start of the text; the report escapes '<' in its values.
+    std::u16string_view tag = report.StartTagView(record);
+    tag = tag.substr(tag.rfind(u'<') + 1);
     tag = tag.substr(0, std::min(tag.find_first_of(u" />"), tag.size()));
     const std::u16string where = LineOf(text, report.GetAttributeOf(record, u"offset"));
     const std::u16string name = report.GetAttributeOf(record, u"tagname");
     if (tag == u"unended_start_tag") {
-        const bool atEnd = report.GetAttributeOf(record, u"offset2") ==
-                           DecimalText(static_cast<int>(text.size()));
+        const bool atEnd =
+            report.GetAttributeOf(record, u"offset2") == DecimalText(static_cast<int>(text.size()));
         return where + u"<" + name + u"> is never closed" +
                (atEnd ? u" (the file ends before it)" : u"");
     }

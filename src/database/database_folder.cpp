@@ -156,12 +156,14 @@ FileResult CDatabaseFolder::MakeWorkingCopies(const std::filesystem::path& folde
         const FileResult usable = CheckReadable(m_fs, folder / file.fileName);
         if (usable) {
             staged.files.push_back(&file);
-        } else if (!IsMissing(usable)) {
-            // An optional file may be absent, but one that is there and cannot be read
-            // is not silently left out.
+        } else if (usable.Error().cause == FileProblem::NotRegularFile) {
+            // An optional file may be absent, but a FIFO or device in its place is not
+            // silently left out.
             m_platform.ShowMessage(kMessageCaption,
                                    DescribeFileError(usable.Error()) + u"\nIt was left out.",
                                    MessageButtons::Ok);
+        } else if (!IsMissing(usable)) {
+            return usable;  // there, but unreadable: the open would be incomplete
         }
     }
     if (FileResult made = m_fs.CreateUniqueFolder(kStagingPrefix, staged.folder); !made) {
@@ -243,8 +245,15 @@ SetOutcome CDatabaseFolder::SaveToFolder(const std::filesystem::path& folder) {
         const std::filesystem::path target = folder / file->fileName;
         FileStatus there;
         FileStatus copy;
-        m_fs.Status(target, there);
-        m_fs.Status(file->workingCopy, copy);
+        // A file that cannot even be looked at stops the save: it is never silently left
+        // as it was beside new files.
+        SetOutcome outcome;
+        if (outcome.result = m_fs.Status(target, there); !outcome.result) {
+            return outcome;
+        }
+        if (outcome.result = m_fs.Status(file->workingCopy, copy); !outcome.result) {
+            return outcome;
+        }
         if (there.kind != FileKind::Regular ||
             (copy.kind == FileKind::Missing && !expected.contains(file->workingCopy))) {
             continue;

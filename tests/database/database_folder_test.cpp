@@ -4,6 +4,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <map>
 
 #include "database/export_copy.h"
@@ -283,6 +284,123 @@ TEST(DatabaseFolder, FailedSaveIsReportedAndKeepsTheChanges) {
     EXPECT_EQ(f.folder.GetChangeCount(), 1);
 }
 
+bool Contains(const std::vector<std::u16string>& texts, std::u16string_view part) {
+    for (const auto& text : texts) {
+        if (text.find(part) != std::u16string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Names of a snapshot that a successful run may leave (and must report): hidden
+// temporary names and staging folders.
+bool OnlyLeftovers(const std::map<std::string, std::string>& now,
+                   const std::map<std::string, std::string>& expected) {
+    for (const auto& [name, bytes] : now) {
+        const auto found = expected.find(name);
+        if (found == expected.end() ? name[0] != '.' && !name.starts_with("opening-")
+                                    : found->second != bytes) {
+            return false;
+        }
+    }
+    for (const auto& [name, bytes] : expected) {
+        if (!now.contains(name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(DatabaseFolder, SaveLeavesTheWholeOldOrTheWholeNewSetWhicheverStepFails) {
+    Fixture f;
+    const auto db = f.MakeDatabase("db");
+    ASSERT_TRUE(f.Open(db));
+    for (const auto* files : {kRequiredFiles.data(), kOptionalFiles.data()}) {
+        for (int i = 0; i < (files == kRequiredFiles.data() ? 5 : 2); ++i) {
+            WriteBytes(files[i].workingCopy,
+                       "<edited name=\"" + std::string(files[i].fileName) + "\"/>");
+        }
+    }
+    const auto oldSet = Snapshot(db);
+    f.fs.Arm(0);
+    ASSERT_TRUE(f.folder.Save());
+    const int steps = f.fs.steps;
+    const auto newSet = Snapshot(db);
+    ASSERT_EQ(newSet.size(), 7u);
+    ASSERT_NE(newSet, oldSet);
+
+    int failed = 0;
+    for (int step = 1; step <= steps; ++step) {
+        Restore(db, oldSet);
+        f.platform.messages.clear();
+        f.fs.Arm(step);
+        const bool saved = f.folder.Save();
+        const std::string where = "step " + std::to_string(step) + ": " + f.fs.log.back();
+        ASSERT_TRUE(f.fs.Triggered()) << where;
+        if (!saved) {
+            ++failed;
+            EXPECT_EQ(Snapshot(db), oldSet) << where;
+            ASSERT_EQ(f.platform.messages.size(), 1u) << where;
+            EXPECT_NE(f.platform.messages[0].text.find(u": input/output error"),
+                      std::u16string::npos)
+                << where;
+        } else {
+            // Only the clean-up after the last rename can fail without undoing the save;
+            // what it leaves is named to the user.
+            const auto now = Snapshot(db);
+            EXPECT_TRUE(OnlyLeftovers(now, newSet)) << where;
+            EXPECT_EQ(now.size() > newSet.size(),
+                      Contains(f.platform.MessageTexts(), u"could not be removed"))
+                << where;
+        }
+    }
+    // Most steps undo the save: every write, flush and rename before the set is complete.
+    EXPECT_GT(failed, steps / 2);
+}
+
+TEST(DatabaseFolder, OpenLeavesTheOldOrTheNewWorkingCopiesWhicheverStepFails) {
+    Fixture f;
+    DatabaseSize size = SmallSize();
+    size.tvServices = 3;
+    size.radioServices = 2;
+    size.satTransponders = 2;
+    const auto first = f.MakeDatabase("first", size);
+    size.withCable = false;  // its working copy must go when the second folder opens
+    const auto second = f.MakeDatabase("second", size, 7);
+    ASSERT_TRUE(f.Open(second));
+    const auto secondCopies = Snapshot(f.work.Path());
+    ASSERT_TRUE(f.Open(first));
+    WriteBytes(kRelationshipWork, "<r/>");
+    const auto firstCopies = Snapshot(f.work.Path());
+    f.fs.Arm(0);
+    ASSERT_TRUE(f.Open(second));
+    const int steps = f.fs.steps;
+    ASSERT_EQ(Snapshot(f.work.Path()), secondCopies);
+
+    int failed = 0;
+    for (int step = 1; step <= steps; ++step) {
+        f.fs.Arm(0);
+        ASSERT_TRUE(f.Open(first));
+        Restore(f.work.Path(), firstCopies);
+        f.platform.messages.clear();
+        f.fs.Arm(step);
+        const bool opened = f.Open(second);
+        const std::string where = "step " + std::to_string(step) + ": " + f.fs.log.back();
+        ASSERT_TRUE(f.fs.Triggered()) << where;
+        if (!opened) {
+            ++failed;
+            EXPECT_EQ(Snapshot(f.work.Path()), firstCopies) << where;
+            EXPECT_EQ(f.folder.GetFolderPath(), first) << where;
+            EXPECT_TRUE(Contains(f.platform.MessageTexts(), u": input/output error")) << where;
+        } else {
+            EXPECT_TRUE(OnlyLeftovers(Snapshot(f.work.Path()), secondCopies)) << where;
+            EXPECT_EQ(f.folder.GetFolderPath(), second) << where;
+        }
+    }
+    EXPECT_GT(failed, steps / 2);
+}
+
 TEST(DatabaseFolder, SaveWithNoFolderOpenWritesNothing) {
     Fixture f;
     const auto root = std::filesystem::path("/");
@@ -375,14 +493,99 @@ TEST(DatabaseFolder, BrokenAndForeignFilesStillOpenAsRead) {
         "<?xml version=\"1.0\" encoding=\"windows-1251\"?><favourites><fav "
         "name=\"\xCD\xEE\xE2\xEE\xF1\xF2\xE8\"/></favourites>";
     WriteBytes(db / "tv_fav.xml", cp1251);
+    // A second damaged file, cut off in the middle of a tag on its third line.
+    const std::string cut = "<?xml version=\"1.0\"?>\n<satellites>\n<sat name=\"Ast";
+    WriteBytes(db / "sat.xml", cut);
     ASSERT_TRUE(f.Open(db));
     EXPECT_EQ(ReadBytes(kTvProgWork), broken);
     EXPECT_EQ(ReadBytes(kRadioFavWork), std::string("\xFF\xFE<\0f\0/\0>\0", 10));
     EXPECT_EQ(ReadBytes(kTvFavWork), cp1251);
+    // The user is told which files are damaged and where.
+    EXPECT_EQ(f.platform.MessageTexts(),
+              (std::vector<std::u16string>{
+                  u"These files are damaged (not well-formed XML) and were opened as far as they "
+                  u"could be read:\nsat.xml: line 3: the file ends inside a start tag\n"
+                  u"tv_prog.xml: line 1: <prog> is never closed\n\nSave asks before an edited "
+                  u"copy replaces one of them."}));
     // Save gives the receiver the filtered bytes: no mark, no zero bytes outside quotes.
+    f.platform.messages.clear();
     ASSERT_TRUE(f.folder.Save());
+    EXPECT_TRUE(f.platform.messages.empty());  // nothing edited: nothing to ask
     EXPECT_EQ(ReadBytes(db / "radio_fav.xml"), "<f/>");
     EXPECT_EQ(ReadBytes(db / "tv_fav.xml"), cp1251);
+
+    // An edited copy of a damaged file replaces it only when the user says so.
+    CXmlDoc doc;
+    ASSERT_TRUE(WorkingCopies::Current().Load(doc, kTvProgWork));
+    doc.ResetPosition();
+    doc.FindElement();
+    doc.SetAttribute(u"edited", u"1");
+    ASSERT_TRUE(WorkingCopies::Current().Save(doc, kTvProgWork));
+    const auto saved = Snapshot(db);
+    f.platform.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    EXPECT_FALSE(f.folder.Save());
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_NE(f.platform.messages[0].text.find(u"tv_prog.xml: line 1"), std::u16string::npos);
+    EXPECT_EQ(f.platform.messages[0].text.find(u"sat.xml"), std::u16string::npos);
+    EXPECT_EQ(Snapshot(db), saved);
+    EXPECT_TRUE(f.folder.Save());
+    EXPECT_NE(ReadBytes(db / "tv_prog.xml").find("edited=\"1\""), std::string::npos);
+}
+
+// A real full disk: a small file system where the test may mount one.
+TEST(DatabaseFolder, AFullDiskChangesNothingAndSaysSo) {
+    Fixture f;
+    const auto small = f.data / "small";
+    std::filesystem::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0) {
+        GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    struct Unmount {
+        std::filesystem::path path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{small};
+    DatabaseSize size = SmallSize();
+    size.tvServices = 30;
+    const auto db = f.MakeDatabase("db", size);
+    std::filesystem::copy(db, small / "db");
+    ASSERT_TRUE(f.Open(small / "db"));
+    // The disk fills up (another program writing) and the copies have grown.
+    {
+        std::ofstream filler(small / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size())) {
+        }
+    }
+    std::string grown = ReadBytes(kTvProgWork);
+    grown.insert(grown.rfind("</"), std::string(64 * 1024, ' '));
+    WriteBytes(kTvProgWork, grown);
+    const auto before = Snapshot(small / "db");
+    EXPECT_FALSE(f.folder.Save());
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_NE(f.platform.messages[0].text.find(u"no space left on the device"),
+              std::u16string::npos);
+    EXPECT_EQ(Snapshot(small / "db"), before);
+
+    // A working copy on a full disk: the write fails and the old copy stays.
+    std::filesystem::create_directory(small / "work");
+    std::filesystem::remove(small / "filler");
+    std::filesystem::copy_file(kTvProgWork, small / "work" / kTvProgWork);
+    {
+        std::ofstream filler(small / "filler", std::ios::binary);
+        const std::string block(1024, 'x');
+        while (filler.write(block.data(), block.size())) {
+        }
+    }
+    std::filesystem::current_path(small / "work");
+    CXmlDoc doc;
+    doc.Load(kTvProgWork);
+    const FileResult written = SaveDocumentReplacing(FileSystem::System(), doc, kTvProgWork);
+    std::filesystem::current_path(f.work.Path());
+    ASSERT_FALSE(written);
+    EXPECT_EQ(DescribeFileError(written.Error()), u"temp_tv_prog.xml: no space left on the device");
+    EXPECT_EQ(ReadBytes(small / "work" / kTvProgWork), grown);
+    EXPECT_EQ(Snapshot(small / "work").size(), 1u);
 }
 
 TEST(DatabaseFolder, NativePathsOfAnyLengthAndScript) {

@@ -4,6 +4,8 @@
 #include "database/working_copies.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 
 #include "fault_file_system.h"
 #include "temp_dir.h"
@@ -105,6 +107,48 @@ TEST_F(WorkingCopiesTest, AFailedUnitPutsBackEveryCopyItWrote) {
     EXPECT_TRUE(copies.EndUnit().empty());
     EXPECT_EQ(ReadBytes(dir / "b.xml"), "<r v=\"y\"/>");
     EXPECT_TRUE(copies.IsModified());
+}
+
+// The system itself stops the write after N bytes (a file-size limit, reported as a full
+// disk would be, on whichever write or flush meets it): at the byte-order mark, at the
+// C library's buffer boundaries, one byte short. The copy keeps its old bytes every time.
+TEST_F(WorkingCopiesTest, AWriteCutAfterAnyNumberOfBytesKeepsTheOldCopy) {
+    std::string old = "\xEF\xBB\xBF<r>";
+    for (int i = 0; i < 400; ++i) {
+        old += "<prog service_key=\"" + std::to_string(i) + "\" name=\"\xD0\x9A\"/>\n";
+    }
+    old += "</r>";
+    WriteBytes(dir / "a.xml", old);
+    copies.SetExpected({"a.xml"});
+    CXmlDoc doc;
+    ASSERT_TRUE(copies.Load(doc, "a.xml"));
+    doc.ResetPosition();
+    doc.FindElement();
+    doc.SetAttribute(u"v", u"new");
+    const long full = static_cast<long>(old.size() + 8);
+
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    for (const long limit : {0L, 1L, 3L, 4095L, 4096L, 4097L, 8192L, full - 1}) {
+        rlimit cut = unlimited;
+        cut.rlim_cur = static_cast<rlim_t>(limit);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &cut), 0);
+        const FileResult saved = copies.Save(doc, "a.xml");
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        ASSERT_FALSE(saved) << limit;
+        EXPECT_EQ(saved.Error().cause, std::errc::file_too_large) << limit;
+        EXPECT_EQ(ReadBytes(dir / "a.xml"), old) << limit;
+        EXPECT_EQ(copies.Version("a.xml"), 0u) << limit;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << limit;
+    }
+    ::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(copies.TakeFailures().size(), 8u);
+    ASSERT_TRUE(copies.Save(doc, "a.xml"));
+    EXPECT_EQ(static_cast<long>(ReadBytes(dir / "a.xml").size()), full);
 }
 
 }  // namespace
