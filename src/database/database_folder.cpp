@@ -283,10 +283,11 @@ void CDatabaseFolder::ReportSave(const SetOutcome& outcome, const std::filesyste
 // could be read: the user decides before it replaces the file.
 bool CDatabaseFolder::ConfirmReplacingDamaged() {
     std::u16string list;
-    for (const auto& [name, where] : m_damaged) {
+    for (const auto& damaged : m_damaged) {
         ForEachDatabaseFile([&](const DatabaseFile& file) {
-            if (file.fileName == name && WorkingCopies::Current().IsModified(file.workingCopy)) {
-                list += u"\n" + ToU16(name) + u": " + where;
+            if (file.fileName == damaged.first &&
+                WorkingCopies::Current().IsModified(file.workingCopy)) {
+                list += u"\n" + ToU16(damaged.first) + u": " + damaged.second;
             }
         });
     }
