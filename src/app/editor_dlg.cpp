@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::u16string_view kNoSuchFolderMessage = u"There is no such folder:\n";
 constexpr std::u16string_view kWorkingCopyFailedMessage =
-    u"The change could not be saved and was undone:";
+    u"The change could not be made and was undone:";
 
 }  // namespace
 
@@ -100,7 +100,7 @@ void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failure
     std::u16string text(kWorkingCopyFailedMessage);
     for (const FileError& failure : failures) {
         text += u"\n";
-        text += DescribeFileError(failure);
+        text += DescribeWorkingCopyError(failure);
     }
     m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
 }
@@ -129,7 +129,8 @@ bool CEditorDlg::OpenNamedFolder(const std::filesystem::path& folder) {
 }
 
 void CEditorDlg::OpenFromChooser() {
-    if (ConfirmLeaveCurrent() && m_folder.OpenFromChooser([this] { ReloadPages(); })) {
+    if (ConfirmLeaveCurrent() &&
+        m_folder.OpenFromChooser(ChooserStart(), [this] { ReloadPages(); })) {
         AfterOpen();
     }
 }
@@ -137,29 +138,23 @@ void CEditorDlg::OpenFromChooser() {
 // The working copies as the open made them are the saved state; the folder is where
 // the chooser starts next time.
 void CEditorDlg::AfterOpen() {
-    std::vector<std::string> present;
-    for (const DatabaseFile& file : kRequiredFiles) {
-        present.emplace_back(file.workingCopy);
-    }
-    for (const DatabaseFile& file : kOptionalFiles) {
-        std::error_code ec;
-        if (std::filesystem::exists(file.workingCopy, ec)) {
-            present.emplace_back(file.workingCopy);
-        }
-    }
-    WorkingCopies::Current().SetExpected(std::move(present));
     m_settings.SetValue(SettingKey::LastFolder, m_folder.GetFolderPath().u16string());
 }
 
 // Unsaved changes of the open folder are either saved or given up before another
 // folder replaces its working copies.
 bool CEditorDlg::ConfirmLeaveCurrent() {
-    m_folder.ResetChangeCount();
-    return m_folder.ConfirmLeaveCurrent(HasUnsavedChanges() ? 1 : 0);
+    return m_folder.ConfirmLeaveCurrent();
 }
 
 bool CEditorDlg::HasUnsavedChanges() const {
-    return m_folder.IsDatabaseOpen() && WorkingCopies::Current().IsModified();
+    return m_folder.HasUnsavedChanges();
+}
+
+// The folder chooser starts in the folder opened last, never in the private working
+// folder the editor runs in.
+std::filesystem::path CEditorDlg::ChooserStart() const {
+    return std::filesystem::path(m_settings.Value(SettingKey::LastFolder));
 }
 
 std::u16string CEditorDlg::WindowTitle() const {
@@ -185,18 +180,15 @@ std::u16string CEditorDlg::WindowTitle() const {
 
 void CEditorDlg::Save() {
     // After a failed save the changes still count as unsaved.
-    if (m_folder.Save()) {
-        WorkingCopies::Current().MarkSaved();
-    }
+    m_folder.Save();
 }
 
 void CEditorDlg::SaveTo() {
-    m_folder.SaveTo();
+    m_folder.SaveTo(ChooserStart());
 }
 
 void CEditorDlg::Exit() {
-    m_folder.ResetChangeCount();
-    if (m_folder.ConfirmExit(HasUnsavedChanges() ? 1 : 0)) {
+    if (m_folder.ConfirmExit()) {
         m_platform.EndProcess(0);
     }
 }

@@ -96,6 +96,7 @@ private:
     int SelectedCount(PageTab page, int list) const;
     void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
     bool ConfirmLeaveCurrent();
+    std::filesystem::path ChooserStart() const;
     void AfterOpen();
     void ReloadPages();
     void Refresh();

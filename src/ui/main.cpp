@@ -47,6 +47,13 @@ int main(int argc, char* argv[]) {
 
     vesko::WorkingFolder workingFolder;
     vesko::ui::QtPlatform platform;
+    if (!workingFolder.Ready()) {
+        // Said on the terminal too, for an editor started where no window can be seen.
+        const std::u16string problem = workingFolder.DescribeProblem();
+        std::fprintf(stderr, "%s\n", QString::fromStdU16String(problem).toLocal8Bit().constData());
+        platform.ShowMessage(vesko::kMessageCaption, problem, vesko::MessageButtons::Ok);
+        return 1;
+    }
     vesko::ui::QtSettings settings;
     vesko::CEditorDlg editor(platform, settings);
     vesko::ui::MainWindow window(editor);
