@@ -84,4 +84,12 @@ std::u16string WithAttributes(
 // The text of one whole element of a document (by record number).
 std::u16string_view ElementText(const CXmlDoc& doc, int record);
 
+// The text of `doc` with its elements put into a new order: `slots` are record numbers
+// of elements in text order (none inside another), and slot k receives the whole text
+// of element slots[origins[k]]. An element moves with every byte it has; the text
+// between the elements stays where it is, and a slot that keeps its own element is
+// not touched.
+std::u16string RearrangedText(const CXmlDoc& doc, const std::vector<int>& slots,
+                              const std::vector<int>& origins);
+
 }  // namespace vesko

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "base/page_input.h"
 #include "controls/drag_list_ctrl.h"
@@ -127,9 +128,10 @@ private:
                           const FavouriteMembers& favourites);
     void SetRowImages(int row, const ServiceView& record, const FavouriteMembers& favourites);
     void CompleteDrop();
-    int ApplyDrop(CXmlDoc& prog, RecordsByKey& placed);
-    void RefreshSelectedRows(CXmlDoc& prog);
+    int ApplyDrop(CXmlDoc& prog, const std::vector<int>& services);
     void RefreshSelectedRows(const RecordsByKey& records);
+    void ShowNameAndImages(int row, const ServiceRecord& record,
+                           const FavouriteMembers& favourites);
 
     ServicePageTraits m_traits;
     CDragListCtrl m_list;

@@ -3,6 +3,7 @@
 // once, gathers its edits, and writes the file once.
 
 #include <algorithm>
+#include <numeric>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -68,26 +69,19 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
     list.EndUpdate();
 }
 
-// Exchanges the 19 attribute values of the services at positions a and b; element
-// positions and any other attributes stay. An attribute absent on one side becomes
-// present with the empty value on the other.
+// Exchanges the services at positions a and b: each element's whole text goes to the
+// other's place, so every attribute a service carries moves with it, in its order, and
+// nothing else in the file changes.
 void SwapServices(CXmlDoc& prog, int a, int b) {
     if (a < 0 || b < 0 || a == b)
         return;
     const std::vector<int> services = RootChildren(prog, u"prog");
-    // A position past the file would write empty values over a real service.
     if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size()))
         return;
-    const int elementA = services[static_cast<size_t>(a)];
-    const int elementB = services[static_cast<size_t>(b)];
-    const ServiceRecord recordA = ReadRecordAt(prog, elementA);
-    const ServiceRecord recordB = ReadRecordAt(prog, elementB);
-    ElementSplicer splicer(prog.GetDoc());
-    const int pieceA = splicer.AddRecord(prog, elementA);
-    const int pieceB = splicer.AddRecord(prog, elementB);
-    splicer.Replace(pieceA, WithAttributes(ElementText(prog, elementA), recordB.Attributes()));
-    splicer.Replace(pieceB, WithAttributes(ElementText(prog, elementB), recordA.Attributes()));
-    ReplaceDocumentText(prog, splicer.Build());
+    std::vector<int> origins(services.size());
+    std::iota(origins.begin(), origins.end(), 0);
+    std::swap(origins[static_cast<size_t>(a)], origins[static_cast<size_t>(b)]);
+    ReplaceDocumentText(prog, RearrangedText(prog, services, origins));
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(ServicePageTest, RadioDeleteTouchesOnlyRadioFiles) {
     EXPECT_EQ(page.CommandForKey({PageKey::Delete}), kCmdRadioDelete);
 }
 
-TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
+TEST_F(ServicePageTest, MovesExchangeServicesAndStopAtTheEdges) {
     CServicePage page(ServiceKind::Tv);
     page.Reload();
     FakePlatform platform;
@@ -133,15 +133,16 @@ TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
     EXPECT_EQ(platform.messages[1].text, u"The item is the last row!");
     EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
 
-    // Row 5 (105, with an extra icon_name) up: elements 5 and 4 exchange the 19 values;
-    // the extra attribute stays with its element position.
+    // Row 5 (105, with an extra icon_name and an empty block) up: the two services
+    // change places whole; icon_name goes with 105 and nothing is added to 104.
     Select(page.List(), {5});
     EXPECT_TRUE(page.MoveUp(platform));
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[4], u"105");
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[5], u"104");
     const std::string after = ReadBytes("temp_tv_prog.xml");
     const size_t fifth = after.find("service_key=\"104\"");
-    EXPECT_NE(after.find("icon_name=\"x.jpg\"", fifth), std::string::npos);
+    EXPECT_EQ(after.find("icon_name=\"x.jpg\"", fifth), std::string::npos);
+    EXPECT_LT(after.find("icon_name=\"x.jpg\""), fifth);
     EXPECT_EQ(page.List().GetItemText(4, kColSerKey), u"105");
     EXPECT_EQ(page.List().GetItemText(4, kColTransponder), u"11758/27500/V");
     EXPECT_EQ(page.List().GetItemImage(4, kColFav), Img::kImageHeart);
