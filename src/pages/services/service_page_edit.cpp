@@ -84,6 +84,12 @@ void SwapServices(CXmlDoc& prog, int a, int b) {
     ReplaceDocumentText(prog, RearrangedText(prog, services, origins));
 }
 
+// Lock and Skip show the flag on only for exactly "1", so an absent or empty value is
+// off like "0" and turns on; any other value turns off.
+std::u16string_view Toggled(std::u16string_view value) {
+    return value == u"0" || value.empty() ? u"1" : u"0";
+}
+
 }  // namespace
 
 int CServicePage::DeleteSelected() {
@@ -191,7 +197,7 @@ void CServicePage::Toggle(std::u16string_view attribute, int column, int onImage
             if (AttributeOf(prog, record, u"service_key") != key)
                 continue;
             flips.push_back(
-                {row, record, AttributeOf(prog, record, attribute) == u"0" ? u"1" : u"0"});
+                {row, record, std::u16string(Toggled(AttributeOf(prog, record, attribute)))});
             break;
         }
     }

@@ -89,7 +89,8 @@ void RefToggle(const fs::path& prog, const std::vector<std::u16string>& keys,
     for (const std::u16string& key : keys) {
         if (!EnterNextWithKey(doc, key))
             continue;
-        doc.SetAttribute(attribute, doc.GetAttribute(attribute) == u"0" ? u"1" : u"0");
+        const std::u16string value = doc.GetAttribute(attribute);
+        doc.SetAttribute(attribute, value == u"0" || value.empty() ? u"1" : u"0");
         doc.OutOfElement();
     }
     doc.Save(prog);

@@ -158,16 +158,17 @@ TEST_F(ServicePageTest, MovesExchangeServicesAndStopAtTheEdges) {
     EXPECT_EQ(page.List().GetItemText(5, kColSerKey), u"105");
 }
 
-TEST_F(ServicePageTest, TogglesFlipExactlyZeroToOneAndAllElseToZero) {
+TEST_F(ServicePageTest, TogglesTurnOffValuesOnAndAllElseOff) {
     CServicePage page(ServiceKind::Tv);
     page.Reload();
-    // block: 100 "1", 101 "0", 104 "2", 105 "", 106 absent.
+    // block: 100 "1", 101 "0", 104 "2", 105 "", 106 absent. Empty and absent show no
+    // padlock, so they are off and turn on.
     Select(page.List(), {0, 1, 4, 5, 6});
     page.ToggleLock();
     CServicePage check(ServiceKind::Tv);
     std::u16string value;
     const std::vector<std::pair<int, std::u16string>> expected{
-        {0, u"0"}, {1, u"1"}, {4, u"0"}, {5, u"0"}, {6, u"0"}};
+        {0, u"0"}, {1, u"1"}, {4, u"0"}, {5, u"1"}, {6, u"1"}};
     for (const auto& [row, v] : expected) {
         EXPECT_EQ(check.GetServiceAttribute(row, u"block", value), row);
         EXPECT_EQ(value, v) << row;
