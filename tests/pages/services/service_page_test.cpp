@@ -57,6 +57,34 @@ TEST_F(ServicePageTest, ReloadFillsEveryColumn) {
     EXPECT_EQ(page.List().GetItemCount(), 10);
 }
 
+TEST_F(ServicePageTest, TransponderTextFollowsSatelliteAndTransponder) {
+    // Two satellites with a transponder of the same tp_key, services on them in a row.
+    WriteBytes("temp_sat.xml",
+               Lines({"<satellites tuner_num=\"1\">", "<sat sat_key=\"1\" name=\"A\">",
+                      "<transponder tp_key=\"10\" frequency=\"11362\" symbol_rate=\"22000\" "
+                      "polarization=\"H\"/>",
+                      "<transponder tp_key=\"11\" frequency=\"11758\" symbol_rate=\"27500\" "
+                      "polarization=\"V\"/>",
+                      "</sat>", "<sat sat_key=\"2\" name=\"B\">",
+                      "<transponder tp_key=\"10\" frequency=\"12188\" symbol_rate=\"27500\" "
+                      "polarization=\"H\"/>",
+                      "</sat>", "</satellites>"}));
+    const std::pair<const char*, const char*> services[] = {
+        {"1", "10"}, {"2", "10"}, {"2", "10"}, {"65", "20"}, {"1", "10"}, {"2", "11"}, {"1", "11"}};
+    std::string prog = "<tv>\r\n";
+    int key = 300;
+    for (const auto& [sat, tp] : services)
+        prog += ProgElement(std::to_string(key++), {{"sat_key", sat}, {"tp_key", tp}}) + "\r\n";
+    WriteBytes("temp_tv_prog.xml", prog + "</tv>\r\n");
+
+    CServicePage page(ServiceKind::Tv);
+    page.Reload();
+    EXPECT_EQ(
+        ListColumn(page.List(), kColTransponder),
+        (std::vector<std::u16string>{u"11362/22000/H", u"12188/27500/H", u"12188/27500/H",
+                                     u"474000/8/CH21", u"11362/22000/H", u"", u"11758/27500/V"}));
+}
+
 TEST_F(ServicePageTest, MissingOrEmptyWorkingCopyGivesEmptyListAndHarmlessCommands) {
     std::filesystem::remove("temp_tv_prog.xml");
     CServicePage page(ServiceKind::Tv);
