@@ -77,6 +77,23 @@ TEST(DragListCtrl, DropBelowHighlightedRowMovesBlockInOrder) {
     EXPECT_TRUE(list.m_dropped);
     EXPECT_EQ(list.m_dropCount, 1);
     EXPECT_FALSE(list.m_dragging);
+
+    // The focus (the view's current row) goes with its row: with the moved block when
+    // it is a dragged row, and stays with an undragged row that had it.
+    const struct {
+        int focused;
+        std::vector<int> dragged;
+        int highlight;
+        int focusedAfter;
+    } cases[] = {{5, {2, 5}, 7, 7}, {2, {2, 5}, 7, 6}, {3, {2, 5}, 7, 2}, {8, {1, 8}, 2, 3}};
+    for (const auto& c : cases) {
+        CDragListCtrl focusList;
+        Fill(focusList, 10);
+        focusList.SetFocused(c.focused, true);
+        Drag(focusList, c.dragged, c.highlight);
+        for (int row = 0; row < focusList.GetItemCount(); ++row)
+            EXPECT_EQ(focusList.IsFocused(row), row == c.focusedAfter) << c.focused << " " << row;
+    }
 }
 
 TEST(DragListCtrl, DropPositionsAtTheEdges) {
