@@ -73,6 +73,8 @@ TEST(DragListCtrl, DropBelowHighlightedRowMovesBlockInOrder) {
     EXPECT_EQ(Order(list), (std::vector<int>{0, 1, 3, 4, 6, 7, 2, 5, 8, 9}));
     EXPECT_EQ(Selected(list), (std::vector<int>{6, 7}));
     EXPECT_EQ(list.m_dropIndex, 8);
+    // Where each row came from, for the owner to move its records alike.
+    EXPECT_EQ(list.RowOrigins(), Order(list));
     EXPECT_EQ(list.m_draggedCount, 2);
     EXPECT_TRUE(list.m_dropped);
     EXPECT_EQ(list.m_dropCount, 1);
