@@ -209,8 +209,8 @@ std::u16string_view ElementText(const CXmlDoc& doc, int record) {
 }
 
 // One pass over the text: what lies between the slots that change is copied as it is.
-std::u16string RearrangedText(const CXmlDoc& doc, const std::vector<int>& slots,
-                              const std::vector<int>& origins) {
+std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
+                              std::span<const int> origins) {
     const std::u16string_view text = doc.GetDoc();
     std::u16string result;
     result.reserve(text.size());

@@ -10,6 +10,7 @@
 // then gives the text that the same edits made one by one would have left.
 
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -89,7 +90,7 @@ std::u16string_view ElementText(const CXmlDoc& doc, int record);
 // of element slots[origins[k]]. An element moves with every byte it has; the text
 // between the elements stays where it is, and a slot that keeps its own element is
 // not touched.
-std::u16string RearrangedText(const CXmlDoc& doc, const std::vector<int>& slots,
-                              const std::vector<int>& origins);
+std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
+                              std::span<const int> origins);
 
 }  // namespace vesko

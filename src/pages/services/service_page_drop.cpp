@@ -81,19 +81,7 @@ void CServicePage::AfterListEvent() {
 void CServicePage::CompleteDrop() {
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
-    const std::vector<int> services = RootChildren(prog, u"prog");
-    // The list control moves texts only; the moved rows get their name and images
-    // back from their services, read while the file still has its old order.
-    const std::vector<int>& origins = m_list.RowOrigins();
-    std::vector<std::pair<int, ServiceRecord>> moved;
-    for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
-        const int origin =
-            row < static_cast<int>(origins.size()) ? origins[static_cast<size_t>(row)] : row;
-        moved.emplace_back(row, origin < static_cast<int>(services.size())
-                                    ? ReadRecordAt(prog, services[static_cast<size_t>(origin)])
-                                    : ServiceRecord{});
-    }
-    const int result = ApplyDrop(prog, services);
+    const int result = ApplyDrop(prog, RootChildren(prog, u"prog"));
     RenumberRows();
     if (result == -1) {
         Reload();
@@ -104,10 +92,19 @@ void CServicePage::CompleteDrop() {
         }
         m_list.EnsureVisible(last);
     } else {
+        // The list control moves texts only; the moved rows get their name and images
+        // back from the services now at their positions. (Read after the file has its
+        // new text: records read before would sit in the memory the new text reuses.)
         const FavouriteMembers favourites = FavouriteMembers::Load(m_traits.favWork);
+        const std::vector<int> services = RootChildren(prog, u"prog");
         m_list.BeginUpdate();
-        for (const auto& [row, record] : moved)
-            ShowNameAndImages(row, record, favourites);
+        for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
+            ShowNameAndImages(row,
+                              row < static_cast<int>(services.size())
+                                  ? ReadRecordAt(prog, services[static_cast<size_t>(row)])
+                                  : ServiceRecord{},
+                              favourites);
+        }
         m_list.EndUpdate();
     }
     // The drop is handled; a later release without a drag must not repeat it.

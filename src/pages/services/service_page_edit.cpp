@@ -3,7 +3,6 @@
 // once, gathers its edits, and writes the file once.
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -75,13 +74,22 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
 void SwapServices(CXmlDoc& prog, int a, int b) {
     if (a < 0 || b < 0 || a == b)
         return;
-    const std::vector<int> services = RootChildren(prog, u"prog");
-    if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size()))
+    const int first = std::min(a, b);
+    const int second = std::max(a, b);
+    int records[2] = {-1, -1};
+    int position = 0;
+    prog.ResetPosition();
+    ForEachChild(prog, u"prog", [&](int record) {
+        if (position == first)
+            records[0] = record;
+        if (position == second)
+            records[1] = record;
+        return ++position <= second;
+    });
+    if (records[1] < 0)
         return;
-    std::vector<int> origins(services.size());
-    std::iota(origins.begin(), origins.end(), 0);
-    std::swap(origins[static_cast<size_t>(a)], origins[static_cast<size_t>(b)]);
-    ReplaceDocumentText(prog, RearrangedText(prog, services, origins));
+    const int swapped[2] = {1, 0};
+    ReplaceDocumentText(prog, RearrangedText(prog, records, swapped));
 }
 
 // Lock and Skip show the flag on only for exactly "1", so an absent or empty value is
