@@ -266,28 +266,25 @@ int CFavPage::RemoveSelectedServices(int group) {
             ++memberships[AttributeOf(favourites, member, u"service_key")];
     }
 
-    // Rows and members are in the same order: each row's member is looked for from
-    // where the previous row's was found.
+    // Row r of the list is member r of the group: that member goes, when it still
+    // carries the row's key (otherwise the list is not what the file holds).
     const std::vector<int> rows = SelectedRows(m_serviceList);
     ElementSplicer splicer(favourites.GetDoc());
     std::vector<int> pieces;
     for (int member : members)
         pieces.push_back(splicer.AddRecord(favourites, member));
     std::vector<std::u16string> removed;
-    size_t next = 0;
     bool allFound = true;
     for (int row : rows) {
         const std::u16string& key = m_serviceList.GetItemText(row, kFavColServiceKey);
-        bool found = false;
-        while (next < members.size() && !found) {
-            found = AttributeOf(favourites, members[next], u"service_key") == key;
-            if (found)
-                splicer.Remove(pieces[next]);
-            ++next;
-        }
+        const size_t position = static_cast<size_t>(row);
+        const bool found = position < members.size() &&
+                           AttributeOf(favourites, members[position], u"service_key") == key;
         allFound = allFound && found;
-        if (found)
+        if (found) {
+            splicer.Remove(pieces[position]);
             removed.push_back(key);
+        }
     }
     for (const std::u16string& key : removed) {
         if (--memberships[key] == 0)

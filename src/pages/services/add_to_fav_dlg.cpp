@@ -50,9 +50,8 @@ void AddSelectedToFavourites(CServicePage& page,
     const char* favWork = page.Traits().favWork;
     CXmlDoc favourites;
     LoadWorkingCopy(favourites, favWork);
-    if (!AddMembers(favourites, keys, groups, CFavPage::kMemberLimit))
-        return;
-    SaveWorkingCopy(favourites, favWork);
+    if (AddMembers(favourites, keys, groups, CFavPage::kMemberLimit))
+        SaveWorkingCopy(favourites, favWork);
     // The heart shows where the service really is in a group now; a full group or a
     // group the file does not have leaves it as it was.
     const FavouriteMembers members(favourites);

@@ -176,7 +176,7 @@ TEST_F(FavPageTest, RenameKeepsLongStoredNamesAndGivesNamesToThePartner) {
         bool accepted;
         std::u16string stored;
     } cases[] = {
-        {&m_tv, 1, nullptr, true, long51},              // unchanged: kept whole
+        {&m_tv, 1, nullptr, true, long51},  // unchanged: kept whole
         {&m_tv, 1, u"NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNx", false, long51},
         {&m_tv, 2, u"Tom & \"Jerry\" <'s>", true, u"Tom & \"Jerry\" <'s>"},
         {&m_tv, 3, u"", true, u""},
