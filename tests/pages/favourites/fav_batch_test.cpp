@@ -21,16 +21,16 @@ namespace fs = std::filesystem;
 using Keys = std::vector<std::u16string>;
 
 std::string Separator(std::mt19937& random) {
-    static const char* const kSeparators[] = {"\r\n", "\r\n\t\t", "\n", "", "  ",
-                                              "<!-- c -->\r\n", " text "};
+    static const char* const kSeparators[] = {"\r\n", "\r\n\t\t",       "\n",    "",
+                                              "  ",   "<!-- c -->\r\n", " text "};
     return kSeparators[random() % std::size(kSeparators)];
 }
 
 // Groups that are empty elements, open but empty, or full of members with extra
 // attributes, separated by any white space, comments or text.
 std::string TrickyFavFile(std::mt19937& random, int groups) {
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<favourites>" +
-                       Separator(random);
+    std::string text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<favourites>" + Separator(random);
     for (int g = 0; g < groups; ++g) {
         const std::string start = "<fav name=\"G" + std::to_string(g) + "\" block=\"0\"";
         switch (random() % 4) {
@@ -208,9 +208,9 @@ TEST_F(FavBatchTest, AddToFavouritesKeepsTheLimitAndShowsTheHeartOnlyForRealMemb
         Keys almostAfter;  // the members Almost gains
         std::vector<int> hearts;
     } steps[] = {
-        {{4}, {0, 9}, {}, {}},        // full group, missing group: nothing, no heart
-        {{0, 1}, {1}, {u"0"}, {0}},   // 299 takes one more, then it is full
-        {{3}, {2}, {u"0"}, {3}},      // already a member: nothing written, heart
+        {{4}, {0, 9}, {}, {}},       // full group, missing group: nothing, no heart
+        {{0, 1}, {1}, {u"0"}, {0}},  // 299 takes one more, then it is full
+        {{3}, {2}, {u"0"}, {3}},     // already a member: nothing written, heart
     };
     for (const auto& step : steps) {
         tv.List().ClearSelection();
