@@ -1,8 +1,8 @@
 // The favourites commands on 32 groups of up to 300 services, run through the editor
 // as the user runs them (the dialogs answered by the case).
 
-#include "command_bench.h"
 #include "base/commands.h"
+#include "command_bench.h"
 #include "database/schema.h"
 #include "database/working_copy.h"
 #include "pages/favourites/fav_file.h"

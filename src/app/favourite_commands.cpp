@@ -74,11 +74,9 @@ void MoveService(CEditorDlg& editor, CFavPage& page, bool up) {
 void CompleteGroupDrag(CEditorDlg& editor) {
     for (FavKind kind : {FavKind::Tv, FavKind::Radio}) {
         CFavPage& page = FavPageOf(editor, kind);
-        if (!page.CompleteGroupDrop())
-            continue;
         CFavPage& other = OtherPage(editor, page);
-        other.FillGroupList();
-        other.ClearServiceList();
+        if (page.CompleteGroupDrop(&other))
+            other.ClearServiceList();
     }
     // The Sat Tp page's FillSatelliteChoice and the Satellite page's FillSatelliteList
     // for its m_tunerIndex follow here once those pages have them.

@@ -188,8 +188,8 @@ TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {
         EXPECT_EQ(radioSaved[k].name, dragged[k].name) << k;
     }
     // The radio groups moved with the TV groups: the demo's radio group 8 is second now.
-    EXPECT_EQ(radioSaved[1].keys, SavedGroups(fs::path(VESKO_SOURCE_DIR) /
-                                              "examples/demo/radio_fav.xml")[8].keys);
+    EXPECT_EQ(radioSaved[1].keys,
+              SavedGroups(fs::path(VESKO_SOURCE_DIR) / "examples/demo/radio_fav.xml")[8].keys);
 
     std::set<std::u16string> members;
     for (const SavedGroup& group : tvSaved)

@@ -103,13 +103,16 @@ void CFavPage::RestoreChoices(const std::vector<int>& choices) {
 void CFavPage::FillGroupList() {
     CXmlDoc favourites;
     LoadWorkingCopy(favourites, m_traits.favWork);
+    FillGroupList(favourites);
+}
+
+void CFavPage::FillGroupList(CXmlDoc& favourites) {
     m_groupList.BeginUpdate();
     m_groupList.DeleteAllItems();
     int row = 0;
-    for (const FavGroup& group : ReadGroups(favourites)) {
+    for (int group : RootChildren(favourites, u"fav")) {
         m_groupList.InsertItem(row, DecimalText(row));
-        m_groupList.SetItemText(row, kGroupColName,
-                                favourites.GetAttributeOf(group.record, u"name"));
+        m_groupList.SetItemText(row, kGroupColName, favourites.GetAttributeOf(group, u"name"));
         ++row;
     }
     m_groupList.EndUpdate();
@@ -258,14 +261,6 @@ int CFavPage::RemoveSelectedServices(int group) {
     if (group >= static_cast<int>(groups.size()))
         return -1;
     const std::vector<int>& members = groups[static_cast<size_t>(group)].members;
-    // How often each key is a member anywhere: a removed key whose count falls to
-    // zero is in no group any more.
-    std::unordered_map<std::u16string, int> memberships;
-    for (const FavGroup& g : groups) {
-        for (int member : g.members)
-            ++memberships[AttributeOf(favourites, member, u"service_key")];
-    }
-
     // Row r of the list is member r of the group: that member goes, when it still
     // carries the row's key (otherwise the list is not what the file holds).
     const std::vector<int> rows = SelectedRows(m_serviceList);
@@ -284,6 +279,18 @@ int CFavPage::RemoveSelectedServices(int group) {
         if (found) {
             splicer.Remove(pieces[position]);
             removed.push_back(key);
+        }
+    }
+    // How often each removed key is a member anywhere: one whose count falls to zero
+    // is in no group any more.
+    std::unordered_map<std::u16string, int> memberships;
+    for (const std::u16string& key : removed)
+        memberships.emplace(key, 0);
+    for (const FavGroup& g : groups) {
+        for (int member : g.members) {
+            const auto it = memberships.find(AttributeOf(favourites, member, u"service_key"));
+            if (it != memberships.end())
+                ++it->second;
         }
     }
     for (const std::u16string& key : removed) {
@@ -355,6 +362,13 @@ void CFavPage::SwapServiceKeys(int group, int k1, int k2) {
         order.push_back(k == k1 ? k2 : k == k2 ? k1 : k);
     ReorderElements(favourites, members, order);
     SaveWorkingCopy(favourites, m_traits.favWork);
+}
+
+void CFavPage::RenumberGroupRows() {
+    m_groupList.BeginUpdate();
+    for (int row = 0; row < m_groupList.GetItemCount(); ++row)
+        m_groupList.SetItemText(row, kGroupColIndex, DecimalText(row));
+    m_groupList.EndUpdate();
 }
 
 void CFavPage::RenumberServiceRows() {

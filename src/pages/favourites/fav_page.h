@@ -19,6 +19,7 @@
 
 namespace vesko {
 
+class CXmlDoc;
 class Platform;
 
 enum class FavKind { Tv = 0, Radio = 1 };
@@ -80,8 +81,10 @@ public:
     // current group.
     void Reload() override;
 
-    // One row per group: Index and FAV Name.
+    // One row per group: Index and FAV Name (from the working copy, or from a document
+    // that holds it already).
     void FillGroupList();
+    void FillGroupList(CXmlDoc& favourites);
     // One row per member of the group (none when there is no such group).
     void FillGroupServices(int group);
     void ClearServiceList();
@@ -134,9 +137,10 @@ public:
     // (or nothing moved), -1 when the list does not match the file (nothing written).
     int ApplyGroupDrop(const char* favWork);
     int ApplyServiceDrop();
-    // Completes a group drop the list reported: both files, then the lists. False when
+    // Completes a group drop the list reported: both files, then this page's lists and
+    // the group list of `partner` (the page of the other file; may be null). False when
     // no drop was waiting.
-    bool CompleteGroupDrop();
+    bool CompleteGroupDrop(CFavPage* partner);
 
     int m_currentGroup = 0;  // group whose services are shown; -1 after a click on nothing
     std::vector<std::u16string> m_orphanKeys;  // removed keys now in no group
@@ -151,6 +155,8 @@ private:
     bool AtEdge(Platform& platform, int row, int delta, int rows) const;
     void AfterGroupRelease();
     void AfterServiceRelease();
+    int ApplyGroupDrop(const char* favWork, CXmlDoc& favourites);
+    void RenumberGroupRows();
 
     FavPageTraits m_traits;
     CDragListCtrl m_groupList;

@@ -49,12 +49,17 @@ std::vector<int> DroppedOrder(const CDragListCtrl& list, int indexColumn) {
 }  // namespace
 
 int CFavPage::ApplyGroupDrop(const char* favWork) {
+    CXmlDoc favourites;
+    return ApplyGroupDrop(favWork, favourites);
+}
+
+// Leaves `favourites` holding what the file holds afterwards.
+int CFavPage::ApplyGroupDrop(const char* favWork, CXmlDoc& favourites) {
     const std::vector<int> rowOrder = DroppedOrder(m_groupList, kGroupColIndex);
     if (rowOrder.empty())
         return -1;
-    CXmlDoc favourites;
     LoadWorkingCopy(favourites, favWork);
-    const std::vector<FavGroup> groups = ReadGroups(favourites);
+    const std::vector<int> groups = RootChildren(favourites, u"fav");
     const int rows = static_cast<int>(rowOrder.size());
     const int count = static_cast<int>(groups.size());
     if (favWork == std::string_view(m_traits.favWork)) {
@@ -62,8 +67,8 @@ int CFavPage::ApplyGroupDrop(const char* favWork) {
         if (count != rows)
             return -1;
         for (int row = 0; row < rows; ++row) {
-            const FavGroup& group = groups[static_cast<size_t>(rowOrder[static_cast<size_t>(row)])];
-            if (favourites.GetAttributeOf(group.record, u"name") !=
+            const int group = groups[static_cast<size_t>(rowOrder[static_cast<size_t>(row)])];
+            if (favourites.GetAttributeOf(group, u"name") !=
                 m_groupList.GetItemText(row, kGroupColName))
                 return -1;
         }
@@ -77,10 +82,7 @@ int CFavPage::ApplyGroupDrop(const char* favWork) {
     }
     for (int index = rows; index < count; ++index)
         order.push_back(index);
-    std::vector<int> records;
-    for (const FavGroup& group : groups)
-        records.push_back(group.record);
-    if (ReorderElements(favourites, records, order))
+    if (ReorderElements(favourites, groups, order))
         SaveWorkingCopy(favourites, favWork);
     return 0;
 }
@@ -124,23 +126,33 @@ void CFavPage::AfterGroupRelease() {
         m_send(kCmdFavGroupsDragged);
         return;
     }
-    CompleteGroupDrop();
-    if (m_partnerPage) {
-        m_partnerPage->FillGroupList();
+    CompleteGroupDrop(m_partnerPage);
+    if (m_partnerPage)
         m_partnerPage->ClearServiceList();
-    }
 }
 
-bool CFavPage::CompleteGroupDrop() {
+bool CFavPage::CompleteGroupDrop(CFavPage* partner) {
     if (!m_groupDropPending)
         return false;
     m_groupDropPending = false;
-    if (ApplyGroupDrop(m_traits.favWork) == 0)
-        ApplyGroupDrop(m_traits.partnerFavWork);
-    FillGroupList();
+    CXmlDoc favourites;
+    if (ApplyGroupDrop(m_traits.favWork, favourites) == 0) {
+        // The partner follows the order the rows' Index texts tell; then the rows,
+        // which stand where the file has them now, get their new Index.
+        CXmlDoc partnerFavourites;
+        ApplyGroupDrop(m_traits.partnerFavWork, partnerFavourites);
+        RenumberGroupRows();
+        if (partner)
+            partner->FillGroupList(partnerFavourites);
+    } else {
+        FillGroupList();
+        if (partner)
+            partner->FillGroupList();
+    }
     ClearServiceList();
     const int end = m_groupList.m_dropIndex;
     m_groupList.BeginUpdate();
+    m_groupList.ClearSelection();
     for (int row = end - m_groupList.m_draggedCount; row < end; ++row) {
         m_groupList.SetSelected(row, true);
         m_groupList.SetFocused(row, true);
