@@ -1,6 +1,7 @@
 #include "app/editor_dlg.h"
 
 #include "app/about_form.h"
+#include "app/favourite_commands.h"
 #include "app/file_commands.h"
 #include "app/history_form.h"
 #include "app/service_commands.h"
@@ -29,8 +30,8 @@ CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
     // The pages, in the order they reload after an open.
     AddPage<CServicePage>(AddServiceCommands, ServiceKind::Tv);
     AddPage<CServicePage>(AddServiceCommands, ServiceKind::Radio);
-    AddPage<CFavPage>(nullptr, FavKind::Tv);
-    AddPage<CFavPage>(nullptr, FavKind::Radio);
+    AddPage<CFavPage>(AddFavouriteCommands, FavKind::Tv);
+    AddPage<CFavPage>(AddFavouriteCommands, FavKind::Radio);
     AddPage<CSatellitePage>(nullptr);
     AddPage<CTransponderPage>(nullptr, TransponderKind::Satellite);
     AddPage<CTransponderPage>(nullptr, TransponderKind::Terrestrial);

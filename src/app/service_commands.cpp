@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/editor_dlg.h"
+#include "app/favourite_commands.h"
 #include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
 
@@ -15,25 +16,22 @@ namespace vesko {
 namespace {
 
 // After an edited service was saved, the pages that show it again.
-// The favourites page of the same kind: FillGroupList, then FillGroupServices for
-// group 0. The Sat Tp page: its current satellite's key (GetSatelliteKey for
-// m_satIndex), m_selectedRow = its GetSelectedRow, that row's tp_key
-// (GetTransponderAttribute), then FillServiceList for that satellite key, that
-// tp_key and its m_serviceKind. The Satellite page: FillSatelliteList for its
-// m_tunerIndex, then its FillServiceList for the satellite key read from the Sat Tp
-// page and its own m_serviceKind. Those operations arrive with the favourites and
-// satellite pages; they are called from here.
 void RefreshOtherPagesAfterEdit(CEditorDlg& editor, ServiceKind kind) {
-    (void)editor;
-    (void)kind;
+    // The favourites page of the same kind: its groups, and the services of its current
+    // group (the group its list shows, so that what the user looks at stays in view).
+    RefreshFavourites(editor, kind);
+    // The Sat Tp page: its current satellite's key (GetSatelliteKey for m_satIndex),
+    // m_selectedRow = its GetSelectedRow, that row's tp_key (GetTransponderAttribute),
+    // then FillServiceList for that satellite key, that tp_key and its m_serviceKind.
+    // The Satellite page: FillSatelliteList for its m_tunerIndex, then its
+    // FillServiceList for the satellite key read from the Sat Tp page and its own
+    // m_serviceKind. Those operations arrive with the satellite pages; they go here.
 }
 
 // After services were deleted: the favourites page of the same kind refills its group
-// list and the services of its m_currentGroup (FillGroupList, FillGroupServices), as
-// the deleted services left its groups. Called from here once that page has them.
+// list and the services of its m_currentGroup, as the deleted services left its groups.
 void RefreshFavouritesAfterDelete(CEditorDlg& editor, ServiceKind kind) {
-    (void)editor;
-    (void)kind;
+    RefreshFavourites(editor, kind);
 }
 
 void EditService(CEditorDlg& editor, CServicePage& page) {
@@ -90,12 +88,11 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                           on(PageKey::LetterD, SelectionNeed::Any, true)},
                .run = [&editor, &page] { DeleteServices(editor, page); },
                .changesData = true});
-    // Adding to favourites and searching come with their dialogs; until then the
-    // entries are shown greyed.
     table.Add({.number = t.cmdAddToFav,
                .name = names.addToFav,
                .page = tab,
                .inputs = {on(PageKey::Insert)},
+               .run = [&editor, &page] { AddServicesToFavourites(editor, page); },
                .changesData = true});
     table.Add({.number = t.cmdMoveUp,
                .name = names.moveUp,
@@ -119,6 +116,7 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                .page = tab,
                .run = [&page] { page.ToggleLock(); },
                .changesData = true});
+    // Searching comes with its dialog; until then the entries are shown greyed.
     table.Add({.number = t.cmdSearch,
                .name = names.search,
                .page = tab,
