@@ -155,6 +155,8 @@ TEST_F(IconPageViewTest, ReplacingTwiceKeepsTheFirstPictureAsBackup) {
     const fs::path second = m_scratch / "second.jpg";
     WriteJpeg(first, Qt::green);
     WriteJpeg(second, Qt::blue);
+    // The TV list reordered since the load: the picture clicked is still the one replaced.
+    WriteIconDatabase({{"Other", "1", "10", "99"}, {"BBC One", "1", "10", "1234"}});
     auto clickPicture = [&](const fs::path& chosen) {
         m_platform.files.push_back(chosen);
         QTest::mouseClick(m_view->Slot(0).picture, Qt::LeftButton);
@@ -175,8 +177,7 @@ TEST_F(IconPageViewTest, ReplacingTwiceKeepsTheFirstPictureAsBackup) {
     clickPicture({});    // cancelled
     EXPECT_EQ(ColourOf(icon), 'b');
     EXPECT_EQ(ColourOf(backup), 'r');
-    EXPECT_EQ(m_platform.fileFilters,
-              std::vector<std::u16string>(4, u"png File (*.jpg)|*.jpg"));
+    EXPECT_EQ(m_platform.fileFilters, std::vector<std::u16string>(4, u"png File (*.jpg)|*.jpg"));
     EXPECT_TRUE(m_platform.messages.empty());
 }
 
@@ -186,7 +187,8 @@ TEST_F(IconPageViewTest, KeysWheelAndTheNumberBoxPage) {
     // Ctrl+O on the page loads icons: the database's folder chooser does not open.
     m_platform.folders.push_back(m_icons.Path());
     QTest::keyClick(m_view, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(m_platform.chooserTitles, std::vector<std::u16string>{std::u16string(kIconFolderTitle)});
+    EXPECT_EQ(m_platform.chooserTitles,
+              std::vector<std::u16string>{std::u16string(kIconFolderTitle)});
     EXPECT_EQ(Label(), "001 / 003 Pages");
 
     QLineEdit* box = m_view->PageNumberBox();
@@ -202,8 +204,7 @@ TEST_F(IconPageViewTest, KeysWheelAndTheNumberBoxPage) {
     }
     auto turn = [&](int delta) {
         QWheelEvent wheel(QPointF(50, 50), m_view->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                          false);
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(m_view->Slot(4).picture, &wheel);
     };
     turn(-120);

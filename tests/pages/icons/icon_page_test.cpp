@@ -21,8 +21,8 @@ using testing::TempDir;
 using testing::WriteIconDatabase;
 
 TEST(IconFileName, NamesAsTheReceiverLooksThemUp) {
-    const std::vector<std::tuple<std::u16string, std::u16string, std::u16string, std::u16string,
-                                 std::u16string>>
+    const std::vector<
+        std::tuple<std::u16string, std::u16string, std::u16string, std::u16string, std::u16string>>
         cases{
             // service id, position, frequency, polarization -> name
             {u"255", u"-75", u"10729", u"H", u"0_0_0_DC5_29E9_0_FF.jpg"},
@@ -137,6 +137,10 @@ TEST_F(IconPageTest, PagesWrapAroundAndGoToTellsTheRange) {
     EXPECT_EQ(page.m_currentPage, 1);
     page.GoTo(3, platform);
     EXPECT_EQ(page.PageLabel(), u"003 / 003 Pages");
+    // Services deleted since the load: the pages are counted from the file as it is now.
+    WriteIconDatabase(NumberedServices(19));
+    page.PageDown();
+    EXPECT_EQ(page.PageLabel(), u"002 / 002 Pages");  // from the third page, (2 + 1) mod 2
 
     // Loading again for a database with fewer services starts on its first page; with
     // none, paging stays where it is instead of leaving the page count behind.

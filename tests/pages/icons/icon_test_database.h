@@ -20,20 +20,19 @@ struct IconService {
 
 inline void WriteIconDatabase(const std::vector<IconService>& services) {
     const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-    WriteBytes(kSatWork,
-               head +
-                   "<satellites tuner_num=\"1\">\r\n"
-                   "<sat sat_key=\"1\" name=\"Astra 19.2E\" longitude=\"192\">\r\n"
-                   "<transponder tp_key=\"10\" sat_key=\"1\" frequency=\"11778\" "
-                   "symbol_rate=\"27500\" polarization=\"V\"/>\r\n</sat>\r\n"
-                   "<sat sat_key=\"2\" name=\"Hispasat 30W\" longitude=\"-75\">\r\n"
-                   "<transponder tp_key=\"20\" sat_key=\"2\" frequency=\"10729\" "
-                   "symbol_rate=\"22000\" polarization=\"H\"/>\r\n</sat>\r\n"
-                   // A satellite wrongly carrying the terrestrial key: never looked at.
-                   "<sat sat_key=\"65\" name=\"Wrong\" longitude=\"100\">\r\n"
-                   "<transponder tp_key=\"30\" sat_key=\"65\" frequency=\"999\" "
-                   "symbol_rate=\"1\" polarization=\"V\"/>\r\n</sat>\r\n"
-                   "</satellites>\r\n");
+    WriteBytes(kSatWork, head +
+                             "<satellites tuner_num=\"1\">\r\n"
+                             "<sat sat_key=\"1\" name=\"Astra 19.2E\" longitude=\"192\">\r\n"
+                             "<transponder tp_key=\"10\" sat_key=\"1\" frequency=\"11778\" "
+                             "symbol_rate=\"27500\" polarization=\"V\"/>\r\n</sat>\r\n"
+                             "<sat sat_key=\"2\" name=\"Hispasat 30W\" longitude=\"-75\">\r\n"
+                             "<transponder tp_key=\"20\" sat_key=\"2\" frequency=\"10729\" "
+                             "symbol_rate=\"22000\" polarization=\"H\"/>\r\n</sat>\r\n"
+                             // A satellite wrongly carrying the terrestrial key: never looked at.
+                             "<sat sat_key=\"65\" name=\"Wrong\" longitude=\"100\">\r\n"
+                             "<transponder tp_key=\"30\" sat_key=\"65\" frequency=\"999\" "
+                             "symbol_rate=\"1\" polarization=\"V\"/>\r\n</sat>\r\n"
+                             "</satellites>\r\n");
     WriteBytes(kSatTerWork, head +
                                 "<sat_t>\r\n<sat sat_key=\"65\" name=\"Terrestrial\">\r\n"
                                 "<transponder tp_key=\"30\" sat_key=\"65\" frequency=\"474\" "
