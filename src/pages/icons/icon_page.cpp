@@ -50,6 +50,11 @@ bool CanOpen(const fs::path& file) {
     return fs::is_regular_file(file, ec) && std::ifstream(file, std::ios::binary).is_open();
 }
 
+// Every key-based name starts alike; no letter in the prefix, so case never matters.
+bool LooksKeyBased(const fs::path& file) {
+    return file.filename().u16string().starts_with(kKeyNamePrefix);
+}
+
 // A name-based icon and the services named after it.
 struct NamedIcon {
     fs::path file;
@@ -186,6 +191,7 @@ void CIconPage::BuildSlotTable(Platform& platform) {
     m_table.reserve(services.size());
 
     const std::unordered_set<std::u16string> files = FilesIn(m_iconFolder);
+    const fs::path::string_type folderPrefix = (m_iconFolder / "").native();
     std::vector<NamedIcon> named;  // in the order of their first service
     std::unordered_map<std::u16string, std::size_t> namedIndex;  // by file name
     std::u16string lastSatKey, lastTpKey;
@@ -201,9 +207,10 @@ void CIconPage::BuildSlotTable(Platform& platform) {
             lastTpKey = std::move(tpKey);
         }
         SlotRecord& record = m_table.emplace_back();
-        record.iconPath = m_iconFolder;
-        record.iconPath /= IconFileName(prog.Get(u"service_id"), where.position, where.frequency,
-                                        where.polarization);
+        // Key-based names are ASCII: they join the folder without a conversion.
+        const std::u16string keyName = IconFileName(prog.Get(u"service_id"), where.position,
+                                                    where.frequency, where.polarization);
+        record.iconPath = folderPrefix + fs::path::string_type(keyName.begin(), keyName.end());
         record.satelliteLine = where.satelliteLine;
         record.transponderLine = where.transponderLine;
         record.occupied = true;
@@ -224,9 +231,11 @@ void CIconPage::BuildSlotTable(Platform& platform) {
 
     IconFileChanges changes;
     for (const NamedIcon& icon : named) {
+        // Only a name that looks like a key-based one can be the service's own icon.
+        const bool mayBeOwnIcon = LooksKeyBased(icon.file);
         std::vector<const fs::path*> targets;
         for (const std::size_t r : icon.records) {
-            if (!IsSameFile(icon.file, m_table[r].iconPath)) {
+            if (!mayBeOwnIcon || !IsSameFile(icon.file, m_table[r].iconPath)) {
                 targets.push_back(&m_table[r].iconPath);
             }
         }
@@ -238,8 +247,8 @@ void CIconPage::BuildSlotTable(Platform& platform) {
 }
 
 bool CIconPage::IsKeyBasedIcon(const fs::path& file) const {
-    if (!file.filename().u16string().starts_with(kKeyNamePrefix)) {
-        return false;  // no key-based name looks otherwise
+    if (!LooksKeyBased(file)) {
+        return false;
     }
     return std::any_of(m_table.begin(), m_table.end(),
                        [&](const SlotRecord& record) { return record.iconPath == file; });
