@@ -45,5 +45,6 @@ void SelectRows(CDragListCtrl& list, int first, int count, int step);
 // The cases of each page family.
 std::vector<BenchCase> ServiceCases(BenchPlatform& platform);
 std::vector<BenchCase> FavouriteCases(BenchPlatform& platform);
+std::vector<BenchCase> IconCases(BenchPlatform& platform);
 
 }  // namespace vesko::bench
