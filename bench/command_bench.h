@@ -26,7 +26,9 @@ public:
     MessageAnswer ShowMessage(std::u16string_view, std::u16string_view, MessageButtons) override {
         return MessageAnswer::Ok;
     }
-    std::filesystem::path ChooseFolder(std::u16string_view) override { return {}; }
+    std::filesystem::path ChooseFolder(std::u16string_view, const std::filesystem::path&) override {
+        return {};
+    }
     std::filesystem::path ChooseFile(std::u16string_view, const std::filesystem::path&) override {
         return {};
     }
@@ -42,6 +44,8 @@ void SelectRows(CDragListCtrl& list, int first, int count, int step);
 
 // The cases of each page family.
 std::vector<BenchCase> ServiceCases(BenchPlatform& platform);
+std::vector<BenchCase> FavouriteCases(BenchPlatform& platform);
+std::vector<BenchCase> IconCases(BenchPlatform& platform);
 std::vector<BenchCase> SatelliteCases(BenchPlatform& platform);
 
 }  // namespace vesko::bench

@@ -95,7 +95,8 @@ int Main(int argc, char** argv) {
     BenchPlatform platform;
     MemorySettings settings;
     std::vector<BenchCase> cases;
-    for (auto&& family : {ServiceCases(platform), SatelliteCases(platform)}) {
+    for (auto&& family : {ServiceCases(platform), FavouriteCases(platform), IconCases(platform),
+                          SatelliteCases(platform)}) {
         cases.insert(cases.end(), family.begin(), family.end());
     }
 

@@ -27,7 +27,9 @@ public:
     MessageAnswer ShowMessage(std::u16string_view, std::u16string_view, MessageButtons) override {
         return MessageAnswer::No;
     }
-    std::filesystem::path ChooseFolder(std::u16string_view) override { return {}; }
+    std::filesystem::path ChooseFolder(std::u16string_view, const std::filesystem::path&) override {
+        return {};
+    }
     std::filesystem::path ChooseFile(std::u16string_view, const std::filesystem::path&) override {
         return {};
     }

@@ -31,8 +31,10 @@ public:
         return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
     }
 
-    std::filesystem::path ChooseFolder(std::u16string_view title) override {
+    std::filesystem::path ChooseFolder(std::u16string_view title,
+                                       const std::filesystem::path& initialFolder) override {
         chooserTitles.emplace_back(title);
+        chooserStarts.push_back(initialFolder);
         if (folders.empty()) {
             return {};
         }
@@ -77,6 +79,7 @@ public:
     std::function<bool(CDialogForm&)> runDialog;  // plays the user's part in a dialog
     std::vector<Message> messages;
     std::vector<std::u16string> chooserTitles;
+    std::vector<std::filesystem::path> chooserStarts;
     std::vector<std::u16string> fileFilters;
     std::vector<std::u16string> openedUrls;
     int dialogsRun = 0;

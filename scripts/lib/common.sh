@@ -7,6 +7,7 @@ VESKO_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
     clang clang-format libclang-rt-14-dev
     xvfb xauth
+    dpkg-dev desktop-file-utils
 )
 
 vesko_install_packages() {

@@ -1,6 +1,7 @@
 #include "app/editor_dlg.h"
 
 #include "app/about_form.h"
+#include "app/favourite_commands.h"
 #include "app/file_commands.h"
 #include "app/history_form.h"
 #include "app/satellite_commands.h"
@@ -19,8 +20,9 @@ namespace vesko {
 
 namespace {
 
+constexpr std::u16string_view kNoSuchFolderMessage = u"There is no such folder:\n";
 constexpr std::u16string_view kWorkingCopyFailedMessage =
-    u"The change could not be saved and was undone:";
+    u"The change could not be made and was undone:";
 
 }  // namespace
 
@@ -30,8 +32,8 @@ CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
     // The pages, in the order they reload after an open.
     AddPage<CServicePage>(AddServiceCommands, ServiceKind::Tv);
     AddPage<CServicePage>(AddServiceCommands, ServiceKind::Radio);
-    AddPage<CFavPage>(nullptr, FavKind::Tv);
-    AddPage<CFavPage>(nullptr, FavKind::Radio);
+    AddPage<CFavPage>(AddFavouriteCommands, FavKind::Tv);
+    AddPage<CFavPage>(AddFavouriteCommands, FavKind::Radio);
     AddPage<CSatellitePage>(AddSatelliteCommands);
     AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Satellite);
     AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Terrestrial);
@@ -55,12 +57,16 @@ void CEditorDlg::OnCommand(int command) {
     if (!row || !m_commands.IsEnabled(command)) {
         return;
     }
-    // A command's working-copy writes stand or fall together: when one of them fails,
-    // every copy it wrote is put back, the pages show the copies again and the user is
-    // told why.
+    RunPageAction(row->run);
+}
+
+void CEditorDlg::RunPageAction(const std::function<void()>& action) {
+    // The working-copy writes of one action stand or fall together: when one of them
+    // fails, every copy it wrote is put back, the pages show the copies again and the
+    // user is told why.
     WorkingCopies& copies = WorkingCopies::Current();
     copies.BeginUnit();
-    row->run();
+    action();
     const std::vector<FileError> failures = copies.EndUnit();
     if (!failures.empty()) {
         ReportWorkingCopyFailures(failures);
@@ -97,7 +103,7 @@ void CEditorDlg::ReportWorkingCopyFailures(const std::vector<FileError>& failure
     std::u16string text(kWorkingCopyFailedMessage);
     for (const FileError& failure : failures) {
         text += u"\n";
-        text += DescribeFileError(failure);
+        text += DescribeWorkingCopyError(failure);
     }
     m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
 }
@@ -114,8 +120,20 @@ bool CEditorDlg::OpenDroppedFolder(const std::filesystem::path& folder) {
     return opened;
 }
 
+bool CEditorDlg::OpenNamedFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        std::u16string text(kNoSuchFolderMessage);
+        text += folder.u16string();
+        m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
+        return false;
+    }
+    return OpenDroppedFolder(folder);
+}
+
 void CEditorDlg::OpenFromChooser() {
-    if (ConfirmLeaveCurrent() && m_folder.OpenFromChooser([this] { ReloadPages(); })) {
+    if (ConfirmLeaveCurrent() &&
+        m_folder.OpenFromChooser(ChooserStart(), [this] { ReloadPages(); })) {
         AfterOpen();
     }
 }
@@ -123,45 +141,57 @@ void CEditorDlg::OpenFromChooser() {
 // The working copies as the open made them are the saved state; the folder is where
 // the chooser starts next time.
 void CEditorDlg::AfterOpen() {
-    std::vector<std::string> present;
-    for (const DatabaseFile& file : kRequiredFiles) {
-        present.emplace_back(file.workingCopy);
-    }
-    for (const DatabaseFile& file : kOptionalFiles) {
-        std::error_code ec;
-        if (std::filesystem::exists(file.workingCopy, ec)) {
-            present.emplace_back(file.workingCopy);
-        }
-    }
-    WorkingCopies::Current().SetExpected(std::move(present));
     m_settings.SetValue(SettingKey::LastFolder, m_folder.GetFolderPath().u16string());
 }
 
 // Unsaved changes of the open folder are either saved or given up before another
 // folder replaces its working copies.
 bool CEditorDlg::ConfirmLeaveCurrent() {
-    m_folder.ResetChangeCount();
-    return m_folder.ConfirmLeaveCurrent(HasUnsavedChanges() ? 1 : 0);
+    return m_folder.ConfirmLeaveCurrent();
 }
 
 bool CEditorDlg::HasUnsavedChanges() const {
-    return m_folder.IsDatabaseOpen() && WorkingCopies::Current().IsModified();
+    return m_folder.HasUnsavedChanges();
+}
+
+// The folder chooser starts in the folder opened last, never in the private working
+// folder the editor runs in.
+std::filesystem::path CEditorDlg::ChooserStart() const {
+    return std::filesystem::path(m_settings.Value(SettingKey::LastFolder));
+}
+
+std::u16string CEditorDlg::WindowTitle() const {
+    if (!m_folder.IsDatabaseOpen()) {
+        return std::u16string(kMainWindowCaption);
+    }
+    // A folder from the chooser ends with a separator: its name is the part before.
+    std::filesystem::path folder = m_folder.GetFolderPath();
+    if (folder.filename().empty()) {
+        folder = folder.parent_path();
+    }
+    std::u16string title = folder.filename().u16string();
+    if (title.empty()) {
+        title = folder.u16string();
+    }
+    title += u" \u2014 ";
+    title += kMainWindowCaption;
+    if (HasUnsavedChanges()) {
+        title += u" *";
+    }
+    return title;
 }
 
 void CEditorDlg::Save() {
     // After a failed save the changes still count as unsaved.
-    if (m_folder.Save()) {
-        WorkingCopies::Current().MarkSaved();
-    }
+    m_folder.Save();
 }
 
 void CEditorDlg::SaveTo() {
-    m_folder.SaveTo();
+    m_folder.SaveTo(ChooserStart());
 }
 
 void CEditorDlg::Exit() {
-    m_folder.ResetChangeCount();
-    if (m_folder.ConfirmExit(HasUnsavedChanges() ? 1 : 0)) {
+    if (m_folder.ConfirmExit()) {
         m_platform.EndProcess(0);
     }
 }

@@ -47,16 +47,26 @@ public:
     // Runs a numbered command (menu, toolbar, shortcut, page key or context menu).
     // A command without a row, or one that cannot run now, does nothing.
     void OnCommand(int command);
+    // Runs what a page does on its own (a drop, a button that changes what it shows)
+    // like a command: its writes stand or fall together, failures are told, and the
+    // view refreshes.
+    void RunPageAction(const std::function<void()>& action);
     // What a key or double-click on a page's list raises (0: nothing), and the
     // context menu a right click there shows.
     int CommandForInput(PageTab page, int list, const KeyPress& key) const;
     ContextMenu ContextMenuFor(PageTab page, int list) const;
 
-    // Opens a folder dropped on the window or named on the command line.
+    // Opens a folder dropped on the window.
     bool OpenDroppedFolder(const std::filesystem::path& folder);
+    // Opens the folder named on the command line; one that does not exist is said so
+    // in one message, not with a message per missing file.
+    bool OpenNamedFolder(const std::filesystem::path& folder);
 
     // True when a working copy changed since the folder was opened or last saved.
     bool HasUnsavedChanges() const;
+    // "Vesko Editor" before a folder is open, then "<folder> — Vesko Editor", with " *"
+    // while there are unsaved changes.
+    std::u16string WindowTitle() const;
 
     // Told after every command and open, so that a view can refresh what lists do not
     // carry (buttons, choices, labels, the window title).
@@ -86,6 +96,7 @@ private:
     int SelectedCount(PageTab page, int list) const;
     void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
     bool ConfirmLeaveCurrent();
+    std::filesystem::path ChooserStart() const;
     void AfterOpen();
     void ReloadPages();
     void Refresh();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/editor_dlg.h"
+#include "app/favourite_commands.h"
 #include "app/satellite_commands.h"
 #include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
@@ -16,21 +17,19 @@ namespace vesko {
 namespace {
 
 // After an edited service was saved, the pages that show it again.
-// The favourites page of the same kind: FillGroupList, then FillGroupServices for
-// group 0 (called from here once that page has them). The service lists beside the
-// satellites and transponders show the services of each page's own current satellite
-// or transponder again, the edited name included.
 void RefreshOtherPagesAfterEdit(CEditorDlg& editor, ServiceKind kind) {
-    (void)kind;
+    // The favourites page of the same kind: its groups, and the services of its current
+    // group (the group its list shows, so that what the user looks at stays in view).
+    RefreshFavourites(editor, kind);
+    // The service lists beside the satellites and transponders show the services of
+    // each page's own current satellite or transponder again, the edited name included.
     RefreshSatelliteServiceLists(editor);
 }
 
 // After services were deleted: the favourites page of the same kind refills its group
-// list and the services of its m_currentGroup (FillGroupList, FillGroupServices), as
-// the deleted services left its groups. Called from here once that page has them.
+// list and the services of its m_currentGroup, as the deleted services left its groups.
 void RefreshFavouritesAfterDelete(CEditorDlg& editor, ServiceKind kind) {
-    (void)editor;
-    (void)kind;
+    RefreshFavourites(editor, kind);
 }
 
 void EditService(CEditorDlg& editor, CServicePage& page) {
@@ -87,12 +86,11 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                           on(PageKey::LetterD, SelectionNeed::Any, true)},
                .run = [&editor, &page] { DeleteServices(editor, page); },
                .changesData = true});
-    // Adding to favourites and searching come with their dialogs; until then the
-    // entries are shown greyed.
     table.Add({.number = t.cmdAddToFav,
                .name = names.addToFav,
                .page = tab,
                .inputs = {on(PageKey::Insert)},
+               .run = [&editor, &page] { AddServicesToFavourites(editor, page); },
                .changesData = true});
     table.Add({.number = t.cmdMoveUp,
                .name = names.moveUp,
@@ -116,6 +114,7 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                .page = tab,
                .run = [&page] { page.ToggleLock(); },
                .changesData = true});
+    // Searching comes with its dialog; until then the entries are shown greyed.
     table.Add({.number = t.cmdSearch,
                .name = names.search,
                .page = tab,

@@ -4,7 +4,7 @@
 #include "app/transponder_commands.h"
 
 #include "app/editor_dlg.h"
-#include "pages/favourites/fav_page.h"
+#include "app/favourite_commands.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/tp_edit_dlg.h"
 #include "pages/satellites/transponder_page.h"
@@ -15,10 +15,10 @@ namespace vesko {
 namespace {
 
 // After transponders took services along: both favourites pages show their groups
-// again, with the services of group 0 (FillGroupList, then FillGroupServices for 0).
-// Called from here once the favourites pages have them.
+// again, with the services of the group each shows.
 void RefreshFavouritePages(CEditorDlg& editor) {
-    (void)editor;
+    RefreshFavourites(editor, ServiceKind::Tv);
+    RefreshFavourites(editor, ServiceKind::Radio);
 }
 
 // The row selected and in view, with its services beside it.

@@ -20,7 +20,7 @@ public:
             case FileProblem::Missing:
                 return "the file is missing";
             case FileProblem::Unsafe:
-                return "not safe to use (owned by another user, open to others, or a link)";
+                return "not safe to use";
             case FileProblem::Skipped:
                 return "not written because an earlier step failed";
             case FileProblem::Unsupported:

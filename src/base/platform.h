@@ -28,8 +28,10 @@ public:
     // Modal message box; returns the button the user chose.
     virtual MessageAnswer ShowMessage(std::u16string_view caption, std::u16string_view text,
                                       MessageButtons buttons) = 0;
-    // Folder chooser; an empty path when cancelled or when the item has no path.
-    virtual std::filesystem::path ChooseFolder(std::u16string_view title) = 0;
+    // Folder chooser opening in `initialFolder` (the home folder when empty); an empty
+    // path when cancelled or when the item has no path.
+    virtual std::filesystem::path ChooseFolder(std::u16string_view title,
+                                               const std::filesystem::path& initialFolder) = 0;
     // Single-file open chooser; an empty path when cancelled.
     virtual std::filesystem::path ChooseFile(std::u16string_view filter,
                                              const std::filesystem::path& initialFolder) = 0;

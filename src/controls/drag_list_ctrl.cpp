@@ -1,6 +1,7 @@
 #include "controls/drag_list_ctrl.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace vesko {
@@ -233,6 +234,7 @@ void CDragListCtrl::NotifyState() {
 
 void CDragListCtrl::BeginDrag() {
     m_dragging = true;
+    m_rowOrigins.clear();
     m_hoverRow = -1;
     m_hoverState = false;
     m_draggedRows.clear();
@@ -307,6 +309,7 @@ int CDragListCtrl::OnScrollTimer() {
 void CDragListCtrl::OnLeftButtonUp() {
     m_dragging = false;
     m_scrollDirection = 0;
+    m_rowOrigins.clear();
     if (m_hasDragImage) {
         m_hasDragImage = false;
         MoveDraggedRows();
@@ -329,6 +332,8 @@ void CDragListCtrl::MoveDraggedRows() {
     if (insertAt < 0 || insertAt > count - 1) {
         insertAt = count;
     }
+    m_rowOrigins.resize(static_cast<std::size_t>(count));
+    std::iota(m_rowOrigins.begin(), m_rowOrigins.end(), 0);
     for (std::size_t entry = 0; entry < m_draggedRows.size(); ++entry) {
         MoveOneDraggedRow(entry, insertAt);
     }
@@ -353,6 +358,8 @@ void CDragListCtrl::MoveOneDraggedRow(std::size_t entry, int& insertAt) {
     copy.selected = true;
     SetSelected(source, false);
     m_rows.insert(m_rows.begin() + insertAt, std::move(copy));
+    const int origin = m_rowOrigins[static_cast<std::size_t>(source)];
+    m_rowOrigins.insert(m_rowOrigins.begin() + insertAt, origin);
     NotifyRowsInserted(insertAt, 1);
 
     // Inserting at the source's own index pushes the source down as well; treating
@@ -365,6 +372,7 @@ void CDragListCtrl::MoveOneDraggedRow(std::size_t entry, int& insertAt) {
     }
     NotifyRowChanged(insertAt);
     DeleteItem(moved);
+    m_rowOrigins.erase(m_rowOrigins.begin() + moved);
 
     for (std::size_t later = entry + 1; later < m_draggedRows.size(); ++later) {
         int& e = m_draggedRows[later];

@@ -109,6 +109,10 @@ public:
     void RestoreHighlightedRow();
     // Moves the dragged rows into one selected block below the highlighted row.
     void MoveDraggedRows();
+    // For each row after the last drop, the row it was before the drop; empty when the
+    // last release moved no row. The owner puts its records into the same order by
+    // position, so it needs no key to find them.
+    const std::vector<int>& RowOrigins() const { return m_rowOrigins; }
     // Left button released over the list: ends a drag (moving the rows) and counts.
     void OnLeftButtonUp();
     // Mouse moved during a drag. `rowUnderCursor` is the row at the list's left edge
@@ -156,6 +160,7 @@ private:
 
     std::vector<ListColumn> m_columns;
     std::vector<Row> m_rows;
+    std::vector<int> m_rowOrigins;  // moved along with m_rows by MoveDraggedRows
     IListObserver* m_observer = nullptr;
     std::function<void()> m_afterRelease;
     bool m_singleSelection = false;

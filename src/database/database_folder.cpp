@@ -1,11 +1,12 @@
 #include "database/database_folder.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "base/platform.h"
+#include "database/damage_report.h"
 #include "database/export_copy.h"
 #include "database/schema.h"
+#include "database/working_copies.h"
 #include "xml/encoding.h"
 #include "xml/xml_doc.h"
 
@@ -17,27 +18,32 @@ constexpr std::u16string_view kFolderChooserTitle = u"please select XML dir";
 constexpr std::u16string_view kOpenFailedMessage =
     u"Unable to load all the documents or file missing,please check your files";
 constexpr std::u16string_view kExitQuestion = u"         Save and leave ?";
-constexpr std::u16string_view kSaveFailedMessage = u"These files could not be written:";
-// Working copies of a folder being opened are made here first, so that a failed open
-// leaves the current ones alone.
-constexpr const char* kStagingFolder = "opening";
+constexpr std::u16string_view kOpenIncompleteMessage =
+    u"The folder could not be opened; the open database stays as it was:";
+constexpr std::u16string_view kSaveFailedMessage =
+    u"Nothing was saved; the files of the folder are as they were before:";
+constexpr std::u16string_view kSaveUndoneFailedMessage =
+    u"The save failed, and these files could not be put back as they were:";
+constexpr std::u16string_view kSaveLeftoverMessage =
+    u"The folder was saved, but these temporary files could not be removed:";
+constexpr std::u16string_view kDamagedOpenMessage =
+    u"These files are damaged (not well-formed XML) and were opened as far as they could be "
+    u"read:";
+constexpr std::u16string_view kDamagedSaveQuestion =
+    u"These files were damaged when the folder was opened, and their edited copies would "
+    u"replace them:";
+// Working copies of a folder being opened are made in a fresh folder of this name
+// first, so that a failed open leaves the current ones alone.
+constexpr const char* kStagingPrefix = "opening-";
 
-bool CanOpenForReading(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        return false;
-    }
-    std::ifstream file(path, std::ios::binary);
-    return file.is_open();
+bool IsMissing(const FileResult& result) {
+    const std::error_code& cause = result.Error().cause;
+    return cause == std::errc::no_such_file_or_directory || cause == std::errc::not_a_directory;
 }
 
-// Copies a database file through the XML engine into a working copy, in the file's own
-// encoding. A fresh document per file keeps one file's byte-order mark from leaking into
-// the next.
-bool MakeWorkingCopy(const std::filesystem::path& source, const std::filesystem::path& copy) {
-    CXmlDoc doc;
-    doc.Load(source);  // a file that is not well formed is still copied as read
-    return doc.Save(copy);
+FileResult CheckReadable(FileSystem& fs, const std::filesystem::path& path) {
+    FileHandle file;
+    return fs.OpenForReading(path, file);
 }
 
 std::filesystem::path WithTrailingSeparator(const std::filesystem::path& folder) {
@@ -52,170 +58,287 @@ std::u16string ToU16(const std::filesystem::path& path) {
     return DecodeToUtf16(kCodePageUtf8, path.string());
 }
 
+std::u16string Lines(std::u16string_view heading, const std::vector<FileError>& errors) {
+    std::u16string text(heading);
+    for (const FileError& error : errors) {
+        text += u"\n";
+        text += DescribeFileError(error);
+    }
+    return text;
+}
+
+template <class Visit>
+void ForEachDatabaseFile(Visit&& visit) {
+    for (const DatabaseFile& file : kRequiredFiles) {
+        visit(file);
+    }
+    for (const DatabaseFile& file : kOptionalFiles) {
+        visit(file);
+    }
+}
+
 }  // namespace
 
-CDatabaseFolder::CDatabaseFolder(Platform& platform) : m_platform(platform) {}
+// The database files found in a folder being opened, and where their new working
+// copies wait.
+struct CDatabaseFolder::Staged {
+    std::filesystem::path folder;
+    std::vector<const DatabaseFile*> files;
+    std::vector<std::pair<std::string, std::u16string>> damaged;
+};
+
+CDatabaseFolder::CDatabaseFolder(Platform& platform, FileSystem& fs)
+    : m_platform(platform), m_fs(fs) {}
 
 bool CDatabaseFolder::OpenFolder(const std::filesystem::path& folder, OpenSource /*source*/,
                                  const std::function<void()>& reloadPages) {
-    std::error_code ec;
-    const std::filesystem::path staging = kStagingFolder;
-    std::filesystem::remove_all(staging, ec);
-    std::filesystem::create_directory(staging, ec);
-
-    // Every required file is tried, so the user sees every missing one at once.
-    bool complete = true;
-    for (const DatabaseFile& file : kRequiredFiles) {
-        const std::filesystem::path source = folder / file.fileName;
-        if (!CanOpenForReading(source)) {
-            m_platform.ShowMessage(kMessageCaption, file.missingMessage, MessageButtons::Ok);
-            complete = false;
-            continue;
-        }
-        complete = MakeWorkingCopy(source, staging / file.workingCopy) && complete;
-    }
-    if (!complete) {
+    if (!CheckRequiredFiles(folder)) {
         m_platform.ShowMessage(kMessageCaption, kOpenFailedMessage, MessageButtons::Ok);
-        std::filesystem::remove_all(staging, ec);
         return false;
     }
-    for (const DatabaseFile& file : kOptionalFiles) {
-        const std::filesystem::path source = folder / file.fileName;
-        if (CanOpenForReading(source)) {
-            MakeWorkingCopy(source, staging / file.workingCopy);
-        }
+    Staged staged;
+    FileResult result = MakeWorkingCopies(folder, staged);
+    if (result) {
+        result = ReplaceWorkingCopies(staged);
     }
-
-    // The new folder is complete: only now do its working copies replace the old ones.
-    if (!ReplaceWorkingCopies(staging)) {
-        m_platform.ShowMessage(kMessageCaption, kOpenFailedMessage, MessageButtons::Ok);
-        std::filesystem::remove_all(staging, ec);
+    if (!staged.folder.empty()) {
+        m_fs.RemoveAll(staged.folder);
+    }
+    if (!result) {
+        m_platform.ShowMessage(kMessageCaption, Lines(kOpenIncompleteMessage, {result.Error()}),
+                               MessageButtons::Ok);
         return false;
     }
-    std::filesystem::remove_all(staging, ec);
 
+    std::vector<std::string> names;
+    for (const DatabaseFile* file : staged.files) {
+        names.emplace_back(file->workingCopy);
+    }
+    WorkingCopies::Current().SetExpected(std::move(names));
     m_folderPath = folder;
-    m_changeCount = 0;
+    m_damaged = std::move(staged.damaged);
     if (reloadPages) {
         reloadPages();
     }
     m_databaseOpen = true;
+    ReportDamage();
     return true;
 }
 
-// Each staged copy is renamed over the current one (a rename replaces a file in one
-// step); copies the new folder does not have are deleted afterwards. False when a copy
-// could not be moved into place.
-bool CDatabaseFolder::ReplaceWorkingCopies(const std::filesystem::path& staging) {
-    std::error_code ec;
-    std::vector<std::filesystem::path> staged;
-    for (const auto& entry : std::filesystem::directory_iterator(staging, ec)) {
-        staged.push_back(entry.path().filename());
+// Every required file is looked at before anything is written, so that the user sees
+// every missing one at once and a folder that cannot open changes nothing.
+bool CDatabaseFolder::CheckRequiredFiles(const std::filesystem::path& folder) {
+    bool complete = true;
+    for (const DatabaseFile& file : kRequiredFiles) {
+        const FileResult usable = CheckReadable(m_fs, folder / file.fileName);
+        if (usable) {
+            continue;
+        }
+        complete = false;
+        std::u16string text(file.missingMessage);
+        if (!IsMissing(usable)) {
+            text += u"\n" + DescribeFileError(usable.Error());  // there, but not readable
+        }
+        m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
     }
-    for (const auto& name : staged) {
-        std::filesystem::rename(staging / name, name, ec);
-        if (ec) {
-            return false;
+    return complete;
+}
+
+// Copies every database file through the XML engine, in the file's own encoding, into
+// a fresh staging folder inside the working folder; each copy is flushed to disk and
+// checked.
+FileResult CDatabaseFolder::MakeWorkingCopies(const std::filesystem::path& folder, Staged& staged) {
+    for (const DatabaseFile& file : kRequiredFiles) {
+        staged.files.push_back(&file);
+    }
+    for (const DatabaseFile& file : kOptionalFiles) {
+        const FileResult usable = CheckReadable(m_fs, folder / file.fileName);
+        if (usable) {
+            staged.files.push_back(&file);
+        } else if (usable.Error().cause == FileProblem::NotRegularFile) {
+            // An optional file may be absent, but a FIFO or device in its place is not
+            // silently left out.
+            m_platform.ShowMessage(kMessageCaption,
+                                   DescribeFileError(usable.Error()) + u"\nIt was left out.",
+                                   MessageButtons::Ok);
+        } else if (!IsMissing(usable)) {
+            return usable;  // there, but unreadable: the open would be incomplete
         }
     }
-    const auto stays = [&staged](std::string_view name) {
-        for (const auto& s : staged) {
-            if (s == name) {
+    if (FileResult made = m_fs.CreateUniqueFolder(kStagingPrefix, staged.folder); !made) {
+        staged.folder.clear();
+        return made;
+    }
+    for (const DatabaseFile* file : staged.files) {
+        const std::filesystem::path source = folder / file->fileName;
+        CXmlDoc doc;  // a fresh document per file: no mark or flag leaks into the next
+        if (!doc.Load(source)) {
+            if (doc.GetFileError()) {
+                return FileResult::Failure(FileStep::Read, source, doc.GetFileError());
+            }
+            // Not well-formed: copied as read, so that nothing of it is lost.
+            staged.damaged.emplace_back(file->fileName, DescribeDamage(doc));
+        }
+        if (FileResult saved = SaveDocumentReplacing(m_fs, doc, staged.folder / file->workingCopy);
+            !saved) {
+            return saved;
+        }
+    }
+    return {};
+}
+
+// The staged copies replace the current ones as one set; copies the new folder does not
+// have (an optional file, the reserved one) go with it.
+FileResult CDatabaseFolder::ReplaceWorkingCopies(const Staged& staged) {
+    FileSet set(m_fs);
+    const auto isStaged = [&staged](const DatabaseFile& file) {
+        for (const DatabaseFile* s : staged.files) {
+            if (s == &file) {
                 return true;
             }
         }
         return false;
     };
-    for (const DatabaseFile& file : kOptionalFiles) {
-        if (!stays(file.workingCopy)) {
-            std::filesystem::remove(file.workingCopy, ec);
+    ForEachDatabaseFile([&](const DatabaseFile& file) {
+        if (isStaged(file)) {
+            set.Replace(staged.folder / file.workingCopy, file.workingCopy);
+        } else {
+            set.Remove(file.workingCopy);
         }
-    }
-    std::filesystem::remove(kRelationshipWork, ec);
-    return true;
+    });
+    set.Remove(kRelationshipWork);
+    SetOutcome outcome = set.Commit();
+    // Old copies that could not be removed only take room in the private folder, which
+    // goes at exit.
+    return outcome.result;
 }
 
-bool CDatabaseFolder::OpenFromChooser(const std::function<void()>& reloadPages) {
-    const std::filesystem::path chosen = m_platform.ChooseFolder(kFolderChooserTitle);
+void CDatabaseFolder::ReportDamage() {
+    if (m_damaged.empty()) {
+        return;
+    }
+    std::u16string text(kDamagedOpenMessage);
+    for (const auto& [name, where] : m_damaged) {
+        text += u"\n" + ToU16(name) + u": " + where;
+    }
+    text += u"\n\nSave asks before an edited copy replaces one of them.";
+    m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
+}
+
+bool CDatabaseFolder::OpenFromChooser(const std::filesystem::path& startIn,
+                                      const std::function<void()>& reloadPages) {
+    const std::filesystem::path chosen = m_platform.ChooseFolder(kFolderChooserTitle, startIn);
     if (chosen.empty()) {
         return false;
     }
     return OpenFolder(WithTrailingSeparator(chosen), OpenSource::Menu, reloadPages);
 }
 
-std::vector<std::filesystem::path> CDatabaseFolder::SaveToFolder(
-    const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> failed;
+SetOutcome CDatabaseFolder::SaveToFolder(const std::filesystem::path& folder) {
+    std::vector<ExportItem> items;
     for (const DatabaseFile& file : kRequiredFiles) {
-        const std::filesystem::path target = folder / file.fileName;
-        if (ExportCopy(file.workingCopy, target) != 0) {
-            failed.push_back(target);
-        }
+        items.push_back({file.workingCopy, folder / file.fileName});
     }
     // Cable before terrestrial; an optional file is only ever replaced, never created.
+    const auto& expected = WorkingCopies::Current().Expected();
     for (const DatabaseFile* file : {&kOptionalFiles[1], &kOptionalFiles[0]}) {
         const std::filesystem::path target = folder / file->fileName;
-        std::error_code ec;
-        if (!CanOpenForReading(target) || !std::filesystem::exists(file->workingCopy, ec)) {
+        FileStatus there;
+        FileStatus copy;
+        // A file that cannot even be looked at stops the save: it is never silently left
+        // as it was beside new files.
+        SetOutcome outcome;
+        if (outcome.result = m_fs.Status(target, there); !outcome.result) {
+            return outcome;
+        }
+        if (outcome.result = m_fs.Status(file->workingCopy, copy); !outcome.result) {
+            return outcome;
+        }
+        if (there.kind != FileKind::Regular ||
+            (copy.kind == FileKind::Missing && !expected.contains(file->workingCopy))) {
             continue;
         }
-        if (ExportCopy(file->workingCopy, target) != 0) {
-            failed.push_back(target);
-        }
+        items.push_back({file->workingCopy, target});
     }
-    return failed;
+    return ExportSet(m_fs, items);
 }
 
-void CDatabaseFolder::ReportFailedFiles(const std::vector<std::filesystem::path>& failed) {
-    if (failed.empty()) {
+void CDatabaseFolder::ReportSave(const SetOutcome& outcome, const std::filesystem::path& folder) {
+    std::u16string text;
+    if (!outcome.unrestored.empty()) {
+        text = Lines(kSaveUndoneFailedMessage, outcome.unrestored);
+        text += u"\n\nThe save failed because of " + DescribeFileError(outcome.result.Error());
+    } else if (!outcome.result) {
+        text = Lines(kSaveFailedMessage, {outcome.result.Error()});
+    } else if (!outcome.leftovers.empty()) {
+        text = Lines(kSaveLeftoverMessage, outcome.leftovers);
+    } else {
         return;
     }
-    std::u16string text(kSaveFailedMessage);
-    for (const auto& path : failed) {
-        text += u"\n";
-        text += ToU16(path);
-    }
+    text += u"\n\n" + ToU16(folder);
     m_platform.ShowMessage(kMessageCaption, text, MessageButtons::Ok);
+}
+
+// An edited copy of a file that was damaged when opened may hold only the part that
+// could be read: the user decides before it replaces the file.
+bool CDatabaseFolder::ConfirmReplacingDamaged() {
+    std::u16string list;
+    for (const auto& damaged : m_damaged) {
+        ForEachDatabaseFile([&](const DatabaseFile& file) {
+            if (file.fileName == damaged.first &&
+                WorkingCopies::Current().IsModified(file.workingCopy)) {
+                list += u"\n" + ToU16(damaged.first) + u": " + damaged.second;
+            }
+        });
+    }
+    if (list.empty()) {
+        return true;
+    }
+    const std::u16string question =
+        std::u16string(kDamagedSaveQuestion) + list + u"\n\nSave them all the same?";
+    return m_platform.ShowMessage(kMessageCaption, question, MessageButtons::OkCancel) ==
+           MessageAnswer::Ok;
 }
 
 bool CDatabaseFolder::Save() {
     if (!m_databaseOpen) {
         return false;  // no folder: nothing to write to
     }
-    const auto failed = SaveToFolder(m_folderPath);
-    ReportFailedFiles(failed);
-    if (!failed.empty()) {
+    if (!ConfirmReplacingDamaged()) {
         return false;
     }
-    m_changeCount = 0;
+    const SetOutcome outcome = SaveToFolder(m_folderPath);
+    ReportSave(outcome, m_folderPath);
+    if (!outcome.result) {
+        return false;
+    }
+    WorkingCopies::Current().MarkSaved();
     return true;
 }
 
-void CDatabaseFolder::SaveTo() {
+void CDatabaseFolder::SaveTo(const std::filesystem::path& startIn) {
     if (!m_databaseOpen) {
         return;
     }
-    const std::filesystem::path chosen = m_platform.ChooseFolder(kFolderChooserTitle);
+    const std::filesystem::path chosen = m_platform.ChooseFolder(kFolderChooserTitle, startIn);
     if (chosen.empty()) {
         return;
     }
-    ReportFailedFiles(SaveToFolder(WithTrailingSeparator(chosen)));
+    const std::filesystem::path folder = WithTrailingSeparator(chosen);
+    ReportSave(SaveToFolder(folder), folder);
 }
 
 void CDatabaseFolder::DiscardWorkingCopies() {
-    std::error_code ec;
-    for (const DatabaseFile& file : kRequiredFiles) {
-        std::filesystem::remove(file.workingCopy, ec);
-    }
-    for (const DatabaseFile& file : kOptionalFiles) {
-        std::filesystem::remove(file.workingCopy, ec);
-    }
-    std::filesystem::remove(kRelationshipWork, ec);
+    ForEachDatabaseFile([this](const DatabaseFile& file) { m_fs.Remove(file.workingCopy); });
+    m_fs.Remove(kRelationshipWork);
 }
 
-bool CDatabaseFolder::ConfirmExit(int pageChanges) {
-    m_changeCount += pageChanges;
-    if (m_changeCount != 0 && m_databaseOpen) {
+bool CDatabaseFolder::HasUnsavedChanges() const {
+    return m_databaseOpen && WorkingCopies::Current().IsModified();
+}
+
+bool CDatabaseFolder::ConfirmExit() {
+    if (HasUnsavedChanges()) {
         switch (
             m_platform.ShowMessage(kMessageCaption, kExitQuestion, MessageButtons::YesNoCancel)) {
             case MessageAnswer::Yes:
@@ -233,8 +356,8 @@ bool CDatabaseFolder::ConfirmExit(int pageChanges) {
     return true;
 }
 
-bool CDatabaseFolder::ConfirmLeaveCurrent(int pageChanges) {
-    if (!m_databaseOpen || m_changeCount + pageChanges == 0) {
+bool CDatabaseFolder::ConfirmLeaveCurrent() {
+    if (!HasUnsavedChanges()) {
         return true;
     }
     switch (m_platform.ShowMessage(kMessageCaption, kExitQuestion, MessageButtons::YesNoCancel)) {

@@ -5,7 +5,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "base/file_result.h"
+#include "base/file_system.h"
+#include "database/file_set.h"
 
 namespace vesko {
 
@@ -15,48 +20,68 @@ enum class OpenSource { Menu, Drop };
 
 class CDatabaseFolder {
 public:
-    explicit CDatabaseFolder(Platform& platform);
+    explicit CDatabaseFolder(Platform& platform, FileSystem& fs = FileSystem::System());
 
-    // Opens a folder: copies every database file into its working copy. On success
-    // `reloadPages` runs and the database-open flag is set; on failure the current
-    // database (path, working copies, flag) stays exactly as it was. The messages of
-    // a failed open are shown through the platform.
+    // Opens a folder: copies every database file into its working copy. The new copies
+    // are made aside and replace the old ones as one set, so on failure the current
+    // database (path, working copies, flag) stays exactly as it was; on success
+    // `reloadPages` runs and the database-open flag is set. Only regular files are read
+    // (a FIFO or device is refused, never waited on); a file that is not well-formed
+    // still opens, and the user is told which one and where. Messages go through the
+    // platform.
     bool OpenFolder(const std::filesystem::path& folder, OpenSource source,
                     const std::function<void()>& reloadPages);
-    // Shows the folder chooser and opens the chosen folder; false when cancelled or failed.
-    bool OpenFromChooser(const std::function<void()>& reloadPages);
+    // Shows the folder chooser (starting in `startIn`) and opens the chosen folder;
+    // false when cancelled or failed.
+    bool OpenFromChooser(const std::filesystem::path& startIn,
+                         const std::function<void()>& reloadPages);
 
-    // Writes the working copies into `folder`; returns the files that could not be written.
-    std::vector<std::filesystem::path> SaveToFolder(const std::filesystem::path& folder);
-    // Save: writes into the open folder and reports failures. True when every file was
-    // written (nothing is written and false is returned when no folder is open).
+    // Writes the working copies into `folder` as one set: afterwards the folder holds
+    // either all of the new files or all of its old ones.
+    SetOutcome SaveToFolder(const std::filesystem::path& folder);
+    // Save: writes into the open folder and reports failures with their cause. Asks
+    // first when an edited copy would replace a file that was damaged when opened. True
+    // when the folder was written (nothing is written and false is returned when no
+    // folder is open or the user said no).
     bool Save();
-    // Save to: chooser, then SaveToFolder and a report of failures.
-    void SaveTo();
+    // Save to: chooser (starting in `startIn`), then SaveToFolder and a report of failures.
+    void SaveTo(const std::filesystem::path& startIn);
     // Deletes the eight working copies; missing ones are ignored.
     void DiscardWorkingCopies();
 
-    // The exit question, given the sum of the pages' change counters. Returns true when
+    // True when a folder is open and a working copy's bytes differ from what the last
+    // open or save left.
+    bool HasUnsavedChanges() const;
+    // The exit question, asked only when there are unsaved changes. Returns true when
     // the editor may end (working copies discarded), false when it stays open.
-    bool ConfirmExit(int pageChanges);
+    bool ConfirmExit();
     // Before opening another folder: asks the same question when there are unsaved
     // changes. True when the open may go on.
-    bool ConfirmLeaveCurrent(int pageChanges);
+    bool ConfirmLeaveCurrent();
 
     const std::filesystem::path& GetFolderPath() const { return m_folderPath; }
     bool IsDatabaseOpen() const { return m_databaseOpen; }
-    int GetChangeCount() const { return m_changeCount; }
-    void AddChange() { ++m_changeCount; }
-    void ResetChangeCount() { m_changeCount = 0; }
+
+    // Files of the open folder that were not well-formed when it was opened, each with
+    // where the damage is.
+    const std::vector<std::pair<std::string, std::u16string>>& DamagedFiles() const {
+        return m_damaged;
+    }
 
 private:
-    bool ReplaceWorkingCopies(const std::filesystem::path& staging);
-    void ReportFailedFiles(const std::vector<std::filesystem::path>& failed);
+    struct Staged;
+    bool CheckRequiredFiles(const std::filesystem::path& folder);
+    FileResult MakeWorkingCopies(const std::filesystem::path& folder, Staged& staged);
+    FileResult ReplaceWorkingCopies(const Staged& staged);
+    void ReportDamage();
+    bool ConfirmReplacingDamaged();
+    void ReportSave(const SetOutcome& outcome, const std::filesystem::path& folder);
 
     Platform& m_platform;
+    FileSystem& m_fs;
+    std::vector<std::pair<std::string, std::u16string>> m_damaged;
     std::filesystem::path m_folderPath;
     bool m_databaseOpen = false;
-    int m_changeCount = 0;
 };
 
 }  // namespace vesko

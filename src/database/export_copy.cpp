@@ -1,189 +1,194 @@
 #include "database/export_copy.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <string>
-#include <system_error>
 
-#include "database/export_faults.h"
+#include "database/wide_text.h"
 
 namespace vesko {
 
 namespace {
 
-long g_failAfterBytes = -1;
-
-// Receives the filtered bytes and writes them to a temporary file beside the
-// destination; only a complete, synced file is renamed over the destination, so the
-// receiver's old file survives any failure.
-class AtomicFileWriter {
+// The byte filter, fed in pieces of any size: it looks one byte ahead (CR LF), across
+// the pieces too.
+class ExportFilter {
 public:
-    explicit AtomicFileWriter(const std::filesystem::path& dst) : m_dst(dst) {
-        m_tempName = (dst.parent_path() / ("." + dst.filename().string() + ".XXXXXX")).string();
-        m_fd = ::mkstemp(m_tempName.data());
-        m_created = m_fd >= 0;
-    }
-    ~AtomicFileWriter() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        // Only a file mkstemp made is ours to remove.
-        if (m_created && !m_committed) {
-            ::unlink(m_tempName.data());
-        }
-    }
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-
-    bool Write(const char* data, size_t size) {
-        if (m_failed) {
-            return false;
-        }
-        if (g_failAfterBytes >= 0 && m_written + static_cast<long>(size) > g_failAfterBytes) {
-            m_failed = true;  // an injected fault, as a full disk would give
-            return false;
-        }
-        while (size > 0) {
-            const ssize_t n = ::write(m_fd, data, size);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
+    void Feed(std::string_view in, std::string& kept) {
+        for (const char byte : in) {
+            const auto c = static_cast<unsigned char>(byte);
+            if (m_pendingCr) {
+                m_pendingCr = false;
+                if (c == 0x0A) {
+                    continue;  // CR LF pair: both dropped
                 }
-                m_failed = true;
-                return false;
+                if (m_insideQuotes) {
+                    kept.push_back('\r');  // a lone CR inside a value is kept
+                }
             }
-            data += n;
-            size -= static_cast<size_t>(n);
-            m_written += n;
+            // Only the double quote counts: the receiver's files quote every value that way,
+            // and an apostrophe inside a name must not end it.
+            if (c == '"') {
+                m_insideQuotes = !m_insideQuotes;
+            }
+            if (c == 0x0D) {
+                m_pendingCr = true;
+                continue;
+            }
+            if (IsKeptOutsideQuotes(c) || m_insideQuotes) {
+                kept.push_back(byte);
+            }
         }
-        return true;
     }
-
-    // Flushes the data to disk and renames the temporary file over the destination.
-    bool Commit() {
-        if (m_failed || ::fsync(m_fd) != 0) {
-            return false;
+    void Finish(std::string& kept) {
+        if (m_pendingCr && m_insideQuotes) {
+            kept.push_back('\r');
         }
-        // mkstemp creates the file readable by its owner only: the new file takes the
-        // permissions of the one it replaces, or the usual ones for a new file.
-        struct stat old {};
-        ::fchmod(m_fd, ::stat(m_dst.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-        if (::close(m_fd) != 0) {
-            m_fd = -1;
-            return false;
-        }
-        m_fd = -1;
-        if (::rename(m_tempName.data(), m_dst.c_str()) != 0) {
-            return false;
-        }
-        m_committed = true;
-        SyncFolder();
-        return true;
+        m_pendingCr = false;
     }
 
 private:
-    // The rename itself lives in the folder's entry list: sync it so that the new file
-    // survives a power cut that comes right after the save.
-    void SyncFolder() const {
-        const std::filesystem::path parent =
-            m_dst.parent_path().empty() ? "." : m_dst.parent_path();
-        const int dir = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+    static bool IsKeptOutsideQuotes(unsigned char c) {
+        return c == 0x09 || c == 0x0A || (c >= 0x20 && c <= 0x7F);
     }
 
-    std::filesystem::path m_dst;
-    std::string m_tempName;
-    int m_fd = -1;
-    long m_written = 0;
-    bool m_failed = false;
-    bool m_created = false;
-    bool m_committed = false;
+    bool m_insideQuotes = false;
+    bool m_pendingCr = false;  // a CR whose successor has not been seen yet
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// A failure of the source, named after the file of the folder it was to become.
+FileResult SourceFailure(const FileResult& failure, const ReplacementFile& out) {
+    const FileError& error = failure.Error();
+    std::u16string detail = u"its working copy could not be read";
+    if (!error.detail.empty()) {
+        detail = error.detail + u"; " + detail;
+    }
+    return FileResult::Failure(FileStep::Read, out.Destination(), error.cause, std::move(detail));
+}
 
-bool IsKeptOutsideQuotes(unsigned char c) {
-    return c == 0x09 || c == 0x0A || (c >= 0x20 && c <= 0x7F);
+FileResult ExportWide(FileSystem& fs, FileHandle& in, std::string head, WideEncoding encoding,
+                      ReplacementFile& out) {
+    std::array<char, 64 * 1024> block{};
+    for (std::size_t got = 1; got > 0;) {
+        if (FileResult read = fs.Read(in, block.data(), block.size(), got); !read) {
+            return SourceFailure(read, out);
+        }
+        head.append(block.data(), got);
+    }
+    std::string utf8;
+    if (!ConvertWideToUtf8(head, encoding, utf8)) {
+        return FileResult::Failure(FileStep::Check, out.Destination(),
+                                   make_error_code(FileProblem::Unsupported),
+                                   std::u16string(WideEncodingName(encoding)) +
+                                       u" text with broken characters cannot be turned into "
+                                       u"UTF-8");
+    }
+    ExportFilter filter;
+    std::string kept;
+    kept.reserve(utf8.size());
+    filter.Feed(utf8, kept);
+    filter.Finish(kept);
+    return out.Write(kept);
 }
 
 }  // namespace
 
-void SetExportFaultAfter(long bytes) {
-    g_failAfterBytes = bytes;
+FileResult ExportInto(FileSystem& fs, const std::filesystem::path& src, ReplacementFile& out) {
+    FileHandle in;
+    if (FileResult opened = fs.OpenForReading(src, in); !opened) {
+        return SourceFailure(opened, out);
+    }
+    // A 1024-byte block at a time, so that no 8-bit file is held in memory.
+    std::array<char, 1024> block{};
+    ExportFilter filter;
+    std::string kept;
+    kept.reserve(block.size());
+    bool first = true;
+    for (;;) {
+        std::size_t got = 0;
+        if (FileResult read = fs.Read(in, block.data(), block.size(), got); !read) {
+            return SourceFailure(read, out);
+        }
+        if (got == 0) {
+            break;
+        }
+        const std::string_view piece(block.data(), got);
+        if (first) {
+            first = false;
+            if (const WideEncoding wide = DetectWideEncoding(piece); wide != WideEncoding::None) {
+                return ExportWide(fs, in, std::string(piece), wide, out);
+            }
+        }
+        kept.clear();
+        filter.Feed(piece, kept);
+        if (FileResult written = out.Write(kept); !written) {
+            return written;
+        }
+    }
+    kept.clear();
+    filter.Finish(kept);
+    return out.Write(kept);
+}
+
+SetOutcome ExportSet(FileSystem& fs, const std::vector<ExportItem>& items) {
+    SetOutcome outcome;
+    // Anything but a regular file where a database file goes is the user's, not ours to
+    // replace (and a folder cannot be replaced by a file anyway).
+    for (const ExportItem& item : items) {
+        const std::filesystem::path folder = item.destination.has_parent_path()
+                                                 ? item.destination.parent_path()
+                                                 : std::filesystem::path(".");
+        FileStatus status;
+        if (outcome.result = fs.Status(folder, status); !outcome.result) {
+            return outcome;
+        }
+        if (status.kind != FileKind::Folder) {
+            outcome.result = FileResult::FromErrno(FileStep::Check, folder, ENOENT);
+            return outcome;
+        }
+        if (outcome.result = fs.Status(item.destination, status); !outcome.result) {
+            return outcome;
+        }
+        if (status.kind != FileKind::Missing && status.kind != FileKind::Regular) {
+            outcome.result = FileResult::Failure(
+                FileStep::Check, item.destination, make_error_code(FileProblem::NotRegularFile),
+                status.kind == FileKind::Folder ? u"a folder" : u"not a file");
+            return outcome;
+        }
+    }
+    std::vector<ReplacementFile> files;
+    files.reserve(items.size());
+    for (const ExportItem& item : items) {
+        ReplacementFile& file = files.emplace_back(fs, item.destination);
+        if (outcome.result = file.Create(); !outcome.result) {
+            return outcome;
+        }
+        if (outcome.result = ExportInto(fs, item.source, file); !outcome.result) {
+            return outcome;
+        }
+        if (outcome.result = file.Seal(true); !outcome.result) {
+            return outcome;
+        }
+    }
+    // One file needs no set: its rename replaces the old one in a single step.
+    if (files.size() == 1) {
+        outcome.result = files.front().Commit();
+        return outcome;
+    }
+    FileSet set(fs);
+    for (ReplacementFile& file : files) {
+        set.Replace(file.HandOver(), file.Destination());
+    }
+    return set.Commit();
+}
+
+FileResult ExportFile(FileSystem& fs, const std::filesystem::path& src,
+                      const std::filesystem::path& dst) {
+    return ExportSet(fs, {{src, dst}}).result;
 }
 
 int ExportCopy(const std::filesystem::path& src, const std::filesystem::path& dst) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(src, ec)) {
-        return -1;
-    }
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(src.c_str(), "rb"));
-    std::FILE* in = file.get();
-    if (in == nullptr) {
-        return -1;
-    }
-    AtomicFileWriter out(dst);
-    if (!out.IsOpen()) {
-        return -1;
-    }
-
-    // The filter looks one byte ahead (CR LF), across block boundaries too.
-    std::array<unsigned char, 1024> block{};
-    std::string kept;
-    kept.reserve(block.size());
-    bool insideQuotes = false;
-    bool pendingCr = false;  // a CR whose successor has not been read yet
-    bool ok = true;
-    size_t n = 0;
-    while (ok && (n = std::fread(block.data(), 1, block.size(), in)) > 0) {
-        kept.clear();
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char c = block[i];
-            if (pendingCr) {
-                pendingCr = false;
-                if (c == 0x0A) {
-                    continue;  // CR LF pair: both dropped
-                }
-                if (insideQuotes) {
-                    kept.push_back('\r');  // a lone CR inside a value is kept
-                }
-            }
-            if (c == '"') {
-                insideQuotes = !insideQuotes;
-            }
-            if (c == 0x0D) {
-                pendingCr = true;
-                continue;
-            }
-            if (IsKeptOutsideQuotes(c) || insideQuotes) {
-                kept.push_back(static_cast<char>(c));
-            }
-        }
-        ok = out.Write(kept.data(), kept.size());
-    }
-    if (std::ferror(in)) {
-        ok = false;
-    }
-    if (ok && pendingCr && insideQuotes) {
-        ok = out.Write("\r", 1);
-    }
-    if (!ok || !out.Commit()) {
-        return -1;
-    }
-    return 0;
+    return ExportFile(FileSystem::System(), src, dst) ? 0 : -1;
 }
 
 }  // namespace vesko

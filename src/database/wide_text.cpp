@@ -23,6 +23,10 @@ std::size_t MarkLength(std::string_view bytes, WideEncoding encoding) {
     return bytes.starts_with(mark) ? mark.size() : 0;
 }
 
+bool IsSpaceOrEquals(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'=';
+}
+
 // Points the declaration's encoding at UTF-8; a text without a declaration, or one
 // without an encoding in it, is UTF-8 for every reader already.
 void DeclareUtf8(std::u16string& text) {
@@ -35,8 +39,7 @@ void DeclareUtf8(std::u16string& text) {
         return;
     }
     std::size_t at = name + 8;
-    while (at < end && (text[at] == u' ' || text[at] == u'\t' || text[at] == u'\r' ||
-                        text[at] == u'\n' || text[at] == u'=')) {
+    while (at < end && IsSpaceOrEquals(text[at])) {
         ++at;
     }
     if (at >= end || (text[at] != u'"' && text[at] != u'\'')) {
@@ -52,9 +55,7 @@ void DeclareUtf8(std::u16string& text) {
 }  // namespace
 
 WideEncoding DetectWideEncoding(std::string_view head) {
-    const auto byte = [&head](std::size_t i) {
-        return i < head.size() ? static_cast<unsigned char>(head[i]) : 0xFFu;
-    };
+    const auto byte = [&head](std::size_t i) { return static_cast<unsigned char>(head[i]); };
     if (head.starts_with(std::string_view("\xFF\xFE\0\0", 4))) {
         return WideEncoding::Utf32Le;
     }
@@ -91,27 +92,18 @@ bool ConvertWideToUtf8(std::string_view bytes, WideEncoding encoding, std::strin
     bytes.remove_prefix(MarkLength(bytes, encoding));
     const int width = WidthOf(encoding);
     if (bytes.size() % static_cast<std::size_t>(width) != 0) {
-        return false;  // the last character was cut
+        return false;
     }
-    bool lossy = false;
-    std::u16string text;
-    if (width == 2) {
-        text = DecodeUtf16Bytes(bytes, encoding == WideEncoding::Utf16Be);
-    } else if (encoding == WideEncoding::Utf32Le) {
-        text = DecodeUtf32Bytes(bytes, &lossy);
-    } else {
-        std::string swapped(bytes);
-        for (std::size_t i = 0; i + 3 < swapped.size(); i += 4) {
-            std::reverse(swapped.begin() + static_cast<std::ptrdiff_t>(i),
-                         swapped.begin() + static_cast<std::ptrdiff_t>(i + 4));
-        }
-        text = DecodeUtf32Bytes(swapped, &lossy);
-    }
-    std::erase(text, u'\0');  // as the engine drops them when it reads the file
+    bool lossyDecode = false;
+    std::u16string text =
+        width == 2 ? DecodeUtf16Bytes(bytes, encoding == WideEncoding::Utf16Be)
+                   : DecodeUtf32Bytes(bytes, encoding == WideEncoding::Utf32Be, &lossyDecode);
+    std::erase(text, u'\0');  // as the engine drops them when it reads a file
     DeclareUtf8(text);
+    bool lossyEncode = false;
     utf8.resize(text.size() * 3);
-    utf8.resize(EncodeUtf8(text, utf8.data(), &lossy));
-    return !lossy;
+    utf8.resize(EncodeUtf8(text, utf8.data(), &lossyEncode));
+    return !lossyDecode && !lossyEncode;
 }
 
 }  // namespace vesko

@@ -1,79 +1,53 @@
 #include "database/working_copies.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <system_error>
 
-#include "xml/file_bytes.h"
+#include "database/file_set.h"
+#include "database/schema.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
 
 namespace {
 
-// The temporary file a copy is written to before it replaces the copy.
-std::filesystem::path TemporaryFor(std::string_view name) {
-    return std::string(name) + ".part";
+FileResult WriteBytesAtomically(FileSystem& fs, const std::string& name, std::string_view bytes) {
+    ReplacementFile file(fs, name);
+    FileResult result = file.Create();
+    if (result) {
+        result = file.Write(bytes);
+    }
+    if (result) {
+        result = file.Seal(false);
+    }
+    return result ? file.Commit() : result;
 }
 
-// Forces the bytes of a written file onto the disk, so that the rename that follows
-// never puts a file in place whose content is still only in memory.
-std::error_code FlushToDisk(const std::filesystem::path& path) {
-#if defined(_WIN32)
-    (void)path;
-    return {};
-#else
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return {errno, std::generic_category()};
+// The database file a working copy stands for, as the user knows it.
+std::u16string DatabaseNameOf(const std::filesystem::path& copy) {
+    const std::string name = copy.filename().string();
+    for (const auto* files : {kRequiredFiles.data(), kOptionalFiles.data()}) {
+        const std::size_t count =
+            files == kRequiredFiles.data() ? kRequiredFiles.size() : kOptionalFiles.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            if (files[i].workingCopy == name) {
+                return std::u16string(files[i].fileName.begin(), files[i].fileName.end());
+            }
+        }
     }
-    const int result = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    return result == 0 ? std::error_code() : std::error_code(error, std::generic_category());
-#endif
-}
-
-// Moves a written temporary file over `name`; on failure the temporary file is gone and
-// `name` is as it was.
-FileResult MoveIntoPlace(const std::filesystem::path& temporary, std::string_view name) {
-    if (const std::error_code error = FlushToDisk(temporary)) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return FileResult::Failure(FileStep::Flush, std::string(name), error);
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, std::string(name), error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return FileResult::Failure(FileStep::Rename, std::string(name), error);
-    }
-    return {};
-}
-
-// The hash of a file's bytes; nullopt when it cannot be read.
-std::optional<std::size_t> HashOfFile(const std::filesystem::path& path) {
-    FileBytes bytes;
-    if (ReadWholeFile(path, bytes)) {
-        return std::nullopt;
-    }
-    return std::hash<std::string_view>{}(bytes.View());
-}
-
-FileResult WriteBytesAtomically(std::string_view name, std::string_view bytes) {
-    const std::filesystem::path temporary = TemporaryFor(name);
-    if (const std::error_code error = WriteWholeFile(temporary, {bytes})) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return FileResult::Failure(FileStep::Write, std::string(name), error);
-    }
-    return MoveIntoPlace(temporary, name);
+    return copy.filename().u16string();
 }
 
 }  // namespace
+
+std::u16string DescribeWorkingCopyError(const FileError& error) {
+    std::u16string text = u"the working copy of " + DatabaseNameOf(error.file);
+    text += error.step == FileStep::Read ? u" could not be read: " : u" could not be written: ";
+    text += DescribeCause(error.cause);
+    if (!error.detail.empty()) {
+        text += u" (" + error.detail + u")";
+    }
+    return text;
+}
 
 WorkingCopies& WorkingCopies::Current() {
     static WorkingCopies copies;
@@ -83,24 +57,26 @@ WorkingCopies& WorkingCopies::Current() {
 FileResult WorkingCopies::Load(CXmlDoc& doc, std::string_view name) {
     doc.SetDoc(static_cast<const char16_t*>(nullptr));
     const std::string key(name);
-    std::error_code error;
-    const bool exists = std::filesystem::exists(key, error);
-    if (!exists && !error) {
+    FileStatus status;
+    FileResult result = m_fs->Status(key, status);
+    if (result && status.kind == FileKind::Missing) {
         if (!m_expected.contains(key)) {
             m_unreadable.erase(key);
             return {};  // a file this database does not have
         }
-        error = make_error_code(FileProblem::Missing);
+        result = FileResult::Failure(FileStep::Read, key, make_error_code(FileProblem::Missing));
+    } else if (result && status.kind != FileKind::Regular) {
+        result =
+            FileResult::Failure(FileStep::Read, key, make_error_code(FileProblem::NotRegularFile));
     }
-    if (!error && !doc.Load(key) && doc.GetFileError()) {
-        error = doc.GetFileError();
+    if (result && !doc.Load(key) && doc.GetFileError()) {
+        result = FileResult::Failure(FileStep::Read, key, doc.GetFileError());
     }
-    if (error) {
+    if (!result) {
         doc.SetDoc(static_cast<const char16_t*>(nullptr));
         m_unreadable.insert(key);
-        FileError failure{FileStep::Read, key, error, {}};
-        Fail(failure);
-        return failure;
+        Fail(result.Error());
+        return result;
     }
     m_unreadable.erase(key);
     return {};
@@ -120,35 +96,25 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
             return snapshot;
         }
     }
-    const std::filesystem::path temporary = TemporaryFor(name);
-    if (!doc.Save(temporary)) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        const std::error_code cause =
-            doc.GetFileError() ? doc.GetFileError() : std::make_error_code(std::errc::io_error);
-        FileError failure{FileStep::Write, key, cause, {}};
-        Fail(failure);
-        return failure;
-    }
-    // Reading the written bytes back costs little beside the write and tells whether
-    // anything changed: an edit confirmed without a change, or a move that put every
-    // service back, leaves the copy and the question at Exit alone.
-    const std::optional<std::size_t> hash = HashOfFile(temporary);
+    // The written bytes are compared with the copy's before they replace it: an edit
+    // confirmed without a change, or a move that put every service back, leaves the
+    // copy, its version and the question at Exit alone.
     const auto known = m_hashes.find(key);
-    if (hash && known != m_hashes.end() && known->second == *hash) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+    std::size_t hash = 0;
+    bool changed = true;
+    const auto keep = [&](std::string_view bytes) {
+        hash = std::hash<std::string_view>{}(bytes);
+        changed = known == m_hashes.end() || known->second != hash;
+        return changed;
+    };
+    if (FileResult saved = SaveDocumentReplacing(*m_fs, doc, key, keep); !saved) {
+        Fail(saved.Error());
+        return saved;
+    }
+    if (!changed) {
         return {};
     }
-    if (FileResult moved = MoveIntoPlace(temporary, name); !moved) {
-        Fail(moved.Error());
-        return moved;
-    }
-    if (hash) {
-        m_hashes[key] = *hash;
-    } else {
-        m_hashes.erase(key);
-    }
+    m_hashes[key] = hash;
     ++m_versions[key];
     if (m_listener) {
         m_listener(name);
@@ -170,6 +136,14 @@ std::uint64_t WorkingCopies::Version(std::string_view name) const {
     return found == m_versions.end() ? 0 : found->second;
 }
 
+bool WorkingCopies::IsModified(std::string_view name) const {
+    const auto now = m_hashes.find(name);
+    const auto saved = m_savedHashes.find(name);
+    const bool hasNow = now != m_hashes.end();
+    const bool hasSaved = saved != m_savedHashes.end();
+    return hasNow != hasSaved || (hasNow && now->second != saved->second);
+}
+
 bool WorkingCopies::IsModified() const {
     return m_hashes != m_savedHashes;
 }
@@ -178,10 +152,12 @@ bool WorkingCopies::IsModified() const {
 // a later write of the same bytes is known to change nothing.
 void WorkingCopies::MarkSaved() {
     for (const std::string& name : m_expected) {
-        if (!m_hashes.contains(name)) {
-            if (const std::optional<std::size_t> hash = HashOfFile(name)) {
-                m_hashes[name] = *hash;
-            }
+        if (m_hashes.contains(name)) {
+            continue;
+        }
+        std::string bytes;
+        if (ReadFileBytes(*m_fs, name, bytes)) {
+            m_hashes[name] = std::hash<std::string_view>{}(bytes);
         }
     }
     m_savedHashes = m_hashes;
@@ -226,6 +202,7 @@ void WorkingCopies::Reset() {
     m_unitSnapshots.clear();
     m_unitFailures.clear();
     m_failures.clear();
+    m_fs = &FileSystem::System();
 }
 
 void WorkingCopies::Fail(FileError error) {
@@ -241,15 +218,16 @@ FileResult WorkingCopies::TakeSnapshot(const std::string& name) {
     if (const auto known = m_hashes.find(name); known != m_hashes.end()) {
         snapshot.hash = known->second;
     }
-    std::error_code error;
-    if (std::filesystem::exists(name, error)) {
-        FileBytes bytes;
-        if (const std::error_code readError = ReadWholeFile(name, bytes)) {
-            return FileResult::Failure(FileStep::Read, name, readError);
+    FileStatus status;
+    if (FileResult looked = m_fs->Status(name, status); !looked) {
+        return looked;
+    }
+    if (status.kind != FileKind::Missing) {
+        std::string bytes;
+        if (FileResult read = ReadFileBytes(*m_fs, name, bytes); !read) {
+            return read;
         }
-        snapshot.bytes = std::string(bytes.View());
-    } else if (error) {
-        return FileResult::Failure(FileStep::Read, name, error);
+        snapshot.bytes = std::move(bytes);
     }
     m_unitSnapshots.emplace(name, std::move(snapshot));
     return {};
@@ -263,12 +241,11 @@ void WorkingCopies::RollBack() {
             continue;  // never written in this unit
         }
         if (snapshot.bytes) {
-            if (!WriteBytesAtomically(name, *snapshot.bytes)) {
+            if (!WriteBytesAtomically(*m_fs, name, *snapshot.bytes)) {
                 continue;
             }
-        } else {
-            std::error_code ignored;
-            std::filesystem::remove(name, ignored);
+        } else if (!m_fs->Remove(name)) {
+            continue;
         }
         m_versions[name] = snapshot.version;
         if (snapshot.hash) {

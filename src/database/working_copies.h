@@ -18,10 +18,14 @@
 #include <vector>
 
 #include "base/file_result.h"
+#include "base/file_system.h"
 
 namespace vesko {
 
 class CXmlDoc;
+
+// "the working copy of tv_prog.xml could not be written: no space left on the device"
+std::u16string DescribeWorkingCopyError(const FileError& error);
 
 class WorkingCopies {
 public:
@@ -50,6 +54,7 @@ public:
     std::uint64_t Version(std::string_view name) const;
     // True when a copy's bytes differ from those of the last open or save.
     bool IsModified() const;
+    bool IsModified(std::string_view name) const;
     // The folder now holds what the working copies hold (after a successful save).
     void MarkSaved();
 
@@ -70,7 +75,13 @@ public:
         m_listener = std::move(listener);
     }
 
-    // Forgets everything: versions, expectations, failures, an open unit (tests).
+    // The file system the copies are read and written through (tests hand in one that
+    // fails where they want it to).
+    void SetFileSystem(FileSystem& fs) { m_fs = &fs; }
+    FileSystem& Files() const { return *m_fs; }
+
+    // Forgets everything: versions, expectations, failures, an open unit, a file system
+    // handed in (tests).
     void Reset();
 
 private:
@@ -96,6 +107,7 @@ private:
     std::vector<FileError> m_unitFailures;
     std::vector<FileError> m_failures;  // outside a unit
     std::function<void(std::string_view)> m_listener;
+    FileSystem* m_fs = &FileSystem::System();
 };
 
 }  // namespace vesko

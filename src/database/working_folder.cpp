@@ -1,74 +1,164 @@
 #include "database/working_folder.h"
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace vesko {
 
 namespace {
 
 constexpr std::string_view kFolderPrefix = "work-";
+constexpr std::uint32_t kPrivate = 0700;
+// A fresh folder can be taken by another editor's clean-up in the moment before it is
+// locked; a new one is made then.
+constexpr int kAttempts = 5;
 
-bool ProcessIsAlive(long pid) {
-    if (pid <= 0) {
-        return false;
-    }
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+FileResult Unsafe(const std::filesystem::path& root, std::u16string why) {
+    return FileResult::Failure(FileStep::Check, root, make_error_code(FileProblem::Unsafe),
+                               std::move(why));
 }
 
-// Removes the working folders of editors that ended without cleaning up.
-void RemoveStaleFolders(const std::filesystem::path& root) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(root, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(kFolderPrefix, 0) != 0) {
-            continue;
-        }
-        long pid = 0;
-        try {
-            pid = std::stol(name.substr(kFolderPrefix.size()));
-        } catch (...) {
-            continue;
-        }
-        if (pid != static_cast<long>(::getpid()) && !ProcessIsAlive(pid)) {
-            std::filesystem::remove_all(entry.path(), ec);
-        }
+std::filesystem::path DefaultRoot(FileResult& status) {
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) {
+        const char* named = std::getenv("TMPDIR");
+        status = FileResult::Failure(FileStep::Check, named ? named : "/tmp", error,
+                                     u"the temporary folder");
+        return {};
     }
+    return temporary / ("vesko-editor-" + std::to_string(FileSystem::CurrentUser()));
 }
 
 }  // namespace
 
-WorkingFolder::WorkingFolder(const std::filesystem::path& base) {
-    std::error_code ec;
-    m_previous = std::filesystem::current_path(ec);
-    std::filesystem::path root = base;
-    if (root.empty()) {
-        root = std::filesystem::temp_directory_path(ec);
-        if (ec) {
-            root = "/tmp";
-        }
-        root /= "vesko-editor-" + std::to_string(::getuid());
+WorkingFolder::WorkingFolder(const std::filesystem::path& root, FileSystem& fs) : m_fs(fs) {
+    std::error_code error;
+    m_previous = std::filesystem::current_path(error);
+    const std::filesystem::path base = root.empty() ? DefaultRoot(m_status) : root;
+    if (!m_status) {
+        return;
     }
-    std::filesystem::create_directories(root, ec);
-    RemoveStaleFolders(root);
-    m_path = root / (std::string(kFolderPrefix) + std::to_string(::getpid()));
-    std::filesystem::remove_all(m_path, ec);  // a leftover of an earlier process with our id
-    std::filesystem::create_directories(m_path, ec);
-    ::chmod(root.c_str(), 0700);
-    std::filesystem::current_path(m_path, ec);
+    // Nothing is created, removed or entered before the root has passed its checks.
+    m_status = CheckRoot(base);
+    if (m_status) {
+        m_status = MakeOwnFolder(base);
+    }
+    if (!m_status) {
+        return;
+    }
+    RemoveLeftFolders(base);
+    m_status = m_fs.SetCurrentFolder(m_path);
+    if (!m_status) {
+        m_fs.RemoveAll(m_path);
+    }
 }
 
 WorkingFolder::~WorkingFolder() {
-    std::error_code ec;
-    if (!m_previous.empty()) {
-        std::filesystem::current_path(m_previous, ec);
+    if (!Ready()) {
+        return;
     }
-    std::filesystem::remove_all(m_path, ec);
+    if (!m_previous.empty()) {
+        m_fs.SetCurrentFolder(m_previous);
+    }
+    m_fs.RemoveAll(m_path);
+}
+
+FileResult WorkingFolder::CheckRoot(const std::filesystem::path& root) {
+    FileStatus status;
+    if (FileResult looked = m_fs.Status(root, status, false); !looked) {
+        return looked;
+    }
+    if (status.kind == FileKind::Missing) {
+        if (FileResult made = m_fs.CreateFolder(root, kPrivate); !made) {
+            return made;
+        }
+        // Looked at again: someone may have put something there in the meantime.
+        if (FileResult looked = m_fs.Status(root, status, false); !looked) {
+            return looked;
+        }
+    }
+    if (status.kind == FileKind::Link) {
+        return Unsafe(root, u"it is a link");
+    }
+    if (status.kind != FileKind::Folder) {
+        return Unsafe(root, u"it is not a folder");
+    }
+    if (status.owner != FileSystem::CurrentUser()) {
+        return Unsafe(root, u"it belongs to another user");
+    }
+    if ((status.permissions & 077) != 0) {
+        return Unsafe(root, u"other users have access to it");
+    }
+    return {};
+}
+
+FileResult WorkingFolder::MakeOwnFolder(const std::filesystem::path& root) {
+    FileResult result;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::filesystem::path made;
+        if (result = m_fs.CreateUniqueFolder(root / kFolderPrefix, made); !result) {
+            return result;
+        }
+        result = m_fs.LockFolder(made, m_lock);
+        FileStatus status;
+        if (result) {
+            m_fs.Status(made, status, false);
+            if (status.kind == FileKind::Folder) {
+                m_path = made;
+                return {};
+            }
+            m_lock = {};
+            result = FileResult::FromErrno(FileStep::Check, made, ENOENT);
+        }
+        if (!IsHeldByAnother(result) &&
+            result.Error().cause != std::errc::no_such_file_or_directory) {
+            m_fs.RemoveAll(made);
+            return result;
+        }
+    }
+    return result;
+}
+
+// A folder that nobody holds a lock on belongs to no living editor. A process id would
+// not tell: the same number means another process in another PID namespace.
+void WorkingFolder::RemoveLeftFolders(const std::filesystem::path& root) {
+    std::vector<std::filesystem::path> names;
+    m_fs.ListFolder(root, names);
+    for (const auto& name : names) {
+        const std::filesystem::path candidate = root / name;
+        if (!name.string().starts_with(kFolderPrefix) || candidate == m_path) {
+            continue;
+        }
+        FileStatus status;
+        if (!m_fs.Status(candidate, status, false) || status.kind != FileKind::Folder) {
+            continue;
+        }
+        FileHandle lock;
+        if (m_fs.LockFolder(candidate, lock)) {
+            m_fs.RemoveAll(candidate);
+        }
+    }
+}
+
+std::u16string WorkingFolder::DescribeProblem() const {
+    if (Ready()) {
+        return {};
+    }
+    const FileError& error = m_status.Error();
+    std::u16string text =
+        u"Vesko Editor cannot make its private working folder and stops without touching any "
+        u"file.\n\n";
+    text += error.file.u16string();
+    text += u": ";
+    text += DescribeCause(error.cause);
+    if (!error.detail.empty()) {
+        text += u" (" + error.detail + u")";
+    }
+    text += u"\n\nRemove that folder or set TMPDIR to a folder of your own.";
+    return text;
 }
 
 }  // namespace vesko

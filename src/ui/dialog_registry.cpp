@@ -1,6 +1,8 @@
 #include "ui/dialog_registry.h"
 
 #include "ui/about_dialog.h"
+#include "ui/add_to_fav_dialog.h"
+#include "ui/fav_rename_dialog.h"
 #include "ui/history_dialog.h"
 #include "ui/sat_edit_dialog.h"
 #include "ui/service_edit_dialog.h"
@@ -13,6 +15,8 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CAboutDlg, AboutDialog>(),
         DialogFor<CHistoryDlg, HistoryDialog>(),
         DialogFor<CServiceEditDlg, ServiceEditDialog>(),
+        DialogFor<CFavRenameDlg, FavRenameDialog>(),
+        DialogFor<CAddToFavDlg, AddToFavDialog>(),
         DialogFor<CSatEditDlg, SatEditDialog>(),
         DialogFor<CTpEditDlg, TpEditDialog>(),
     };

@@ -260,6 +260,19 @@ void DragListView::keyPressEvent(QKeyEvent* event) {
         event->accept();  // never the window's default or cancel action
         return;
     }
+    // Home and End go to the first and last row, with or without Ctrl (a table would
+    // go to the first and last column of the row); PageUp and PageDown move the
+    // selection by a page as the table does.
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && m_model->rowCount() > 0 &&
+        !(event->modifiers() & Qt::ShiftModifier)) {
+        const int row = event->key() == Qt::Key_Home ? 0 : m_model->rowCount() - 1;
+        const QModelIndex index = m_model->index(row, 0);
+        selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
@@ -301,6 +314,15 @@ void DragListView::RaiseCommand(int cmd) {
     emit command(cmd);
 }
 
+void DragListView::ReleaseOnList() {
+    const auto release = [this] { m_list.OnLeftButtonUp(); };
+    if (m_hooks.runAction) {
+        m_hooks.runAction(release);
+    } else {
+        release();
+    }
+}
+
 // ---- the drag ----
 
 void DragListView::mousePressEvent(QMouseEvent* event) {
@@ -330,7 +352,7 @@ void DragListView::mouseMoveEvent(QMouseEvent* event) {
             // The release went elsewhere (a popup took the mouse): end the drag as the
             // release would have, rather than leave the image stuck to the cursor.
             EndDrag();
-            m_list.OnLeftButtonUp();
+            ReleaseOnList();
         } else {
             DragMove(pos);
         }
@@ -363,7 +385,7 @@ void DragListView::mouseReleaseEvent(QMouseEvent* event) {
     EndDrag();
     // Every release counts, a plain click included; the control moves the rows of a
     // drag and lets its page bring the file into the new order.
-    m_list.OnLeftButtonUp();
+    ReleaseOnList();
     if (dragged) {
         event->accept();
         return;

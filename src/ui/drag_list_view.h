@@ -23,6 +23,9 @@ struct ListHooks {
     std::function<int(const KeyPress&)> commandForKey = {};
     std::function<int()> commandForDoubleClick = {};
     std::function<ContextMenu()> contextMenu = {};
+    // Runs what a mouse release does to the page (a drop rewrites its file), so that
+    // the editor can check its writes and show the result; called directly when empty.
+    std::function<void(const std::function<void()>&)> runAction = {};
 };
 
 class DragListView : public QTableView {
@@ -65,6 +68,7 @@ private:
     void ShowDragImage(const QPoint& viewportPos);
     QPixmap RenderDragImage(QPoint& hotSpot, const QPoint& viewportPos) const;
     void RaiseCommand(int command);
+    void ReleaseOnList();
 
     CDragListCtrl& m_list;
     DragListModel* m_model = nullptr;

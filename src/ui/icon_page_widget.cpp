@@ -1,144 +1,167 @@
 #include "ui/icon_page_widget.h"
 
-#include <QFrame>
-#include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QWheelEvent>
 
-#include "pages/icons/icon_page.h"
+#include "app/editor_dlg.h"
+#include "ui/drag_list_view.h"
+#include "ui/icon_picture.h"
+#include "ui/qt_text.h"
 
 namespace vesko::ui {
-
-// One picture slot: the service's icon scaled into the frame, or a plain default
-// picture when there is no icon file.
-class IconPicture : public QFrame {
-public:
-    explicit IconPicture(QWidget* parent) : QFrame(parent) {
-        setFrameShape(QFrame::StyledPanel);
-        setFrameShadow(QFrame::Sunken);
-    }
-    void SetImagePath(const QString& path) {
-        if (path == m_path) {
-            return;
-        }
-        m_path = path;
-        m_image = path.isEmpty() ? QPixmap() : QPixmap(path);
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QFrame::paintEvent(event);
-        QPainter painter(this);
-        const QRect inside = contentsRect();
-        painter.setClipRect(inside);
-        if (!m_image.isNull()) {
-            // A little larger than the image's own 90 %, so the frame edge is covered.
-            const QSize size(2 + static_cast<int>(0.9 * m_image.width()),
-                             2 + static_cast<int>(0.9 * m_image.height()));
-            painter.drawPixmap(QRect(inside.topLeft() - QPoint(1, 1), size), m_image);
-            return;
-        }
-        DrawDefaultPicture(painter, inside);
-    }
-
-private:
-    void DrawDefaultPicture(QPainter& painter, const QRect& inside) const {
-        painter.fillRect(inside, palette().color(isEnabled() ? QPalette::Base : QPalette::Window));
-        painter.setRenderHint(QPainter::Antialiasing);
-        const int h = inside.height() * 3 / 5;
-        const int w = h * 4 / 3;
-        const QRect screen(inside.center().x() - w / 2, inside.center().y() - h / 2 - 2, w, h);
-        const QColor ink = palette().color(isEnabled() ? QPalette::Mid : QPalette::Midlight);
-        painter.setPen(QPen(ink, 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(screen, 3, 3);
-        painter.drawLine(screen.center().x() - w / 5, screen.bottom() + 4,
-                         screen.center().x() + w / 5, screen.bottom() + 4);
-    }
-
-    QString m_path;
-    QPixmap m_image;
-};
 
 namespace {
 
 constexpr double kIconPageWidth = 700;
 constexpr double kIconPageHeight = 315;
-constexpr double kSlotX[6] = {8, 109, 210, 311, 412, 513};
+constexpr double kSlotX[CIconPage::kSlotColumns] = {8, 109, 210, 311, 412, 513};
 constexpr double kSlotY[3] = {23, 116, 209};
 constexpr double kPictureWidth = 90;
 constexpr double kPictureHeight = 57;
-
-QLabel* SlotLine(QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont small = label->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    label->setFont(small);
-    return label;
-}
+constexpr double kLineHeight = 8;
+// A wheel's notch.
+constexpr int kWheelStep = 120;
 
 }  // namespace
 
 IconPageWidget::IconPageWidget(CEditorDlg& editor, CIconPage& page, QWidget* parent)
     : PageWidget(editor, page.Tab(), kIconPageWidth, kIconPageHeight, parent), m_page(page) {
-    Button(tr("Load icon"), 9, 50);
-    Button(tr("Search"), 70, 50);
-    Button(tr("GoTo"), 321, 40);
+    setFocusPolicy(Qt::StrongFocus);
+    SetFocusTarget(this);
+    connect(Button(tr("Load icon"), "icon.load", 9, 50), &QPushButton::clicked, this,
+            [this] { Act(IconPageAction::LoadIcon); });
+    // The program search arrives with the search dialogs; its button keeps its place.
+    Button(tr("Search"), "icon.search", 70, 50)->setEnabled(false);
+    connect(Button(tr("GoTo"), "icon.goTo", 321, 40), &QPushButton::clicked, this,
+            [this] { Act(IconPageAction::GoTo); });
     m_pageNumber = Place(new QLineEdit(this), 367, 7, 20, 14);
-    m_pageNumber->setValidator(new QIntValidator(0, 9999, m_pageNumber));
-    m_pageNumber->setMaxLength(4);
+    m_pageNumber->setObjectName(QStringLiteral("icon.pageNumber"));
+    m_pageNumber->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_pageNumber));
+    m_pageNumber->setAlignment(Qt::AlignRight);
     m_pageNumber->setAcceptDrops(false);  // a dropped folder is for the window to open
     auto* pageText = Place(new QLabel(tr("Page"), this), 391, 7, 30, 14);
     pageText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pageLabel = Place(new QLabel(this), 431, 7, 70, 14);
     m_pageLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Button(tr("Page up"), 505, 50);
-    Button(tr("Page down"), 560, 56);
+    connect(Button(tr("Page up"), "icon.pageUp", 505, 50), &QPushButton::clicked, this,
+            [this] { Act(IconPageAction::PageUp); });
+    connect(Button(tr("Page down"), "icon.pageDown", 560, 56), &QPushButton::clicked, this,
+            [this] { Act(IconPageAction::PageDown); });
 
     for (int slot = 0; slot < CIconPage::kSlotsPerPage; ++slot) {
         const double x = kSlotX[slot % CIconPage::kSlotColumns];
         const double y = kSlotY[slot / CIconPage::kSlotColumns];
         SlotWidgets& widgets = m_slots[static_cast<std::size_t>(slot)];
         widgets.picture = Place(new IconPicture(this), x, y, kPictureWidth, kPictureHeight);
-        widgets.satelliteLine = Place(SlotLine(this), x, y + 58, kPictureWidth, 8);
-        widgets.transponderLine = Place(SlotLine(this), x, y + 69, kPictureWidth, 8);
-        widgets.serviceLine = Place(SlotLine(this), x, y + 80, kPictureWidth, 8);
+        widgets.satelliteLine = Place(new SlotLine(this), x, y + 58, kPictureWidth, kLineHeight);
+        widgets.transponderLine = Place(new SlotLine(this), x, y + 69, kPictureWidth, kLineHeight);
+        widgets.serviceLine = Place(new SlotLine(this), x, y + 80, kPictureWidth, kLineHeight);
+        connect(widgets.picture, &IconPicture::clicked, this, [this, slot] {
+            m_page.ReplaceSlotIcon(slot, Editor().GetPlatform());
+            Refresh();
+        });
+    }
+    // Keys and the wheel are the page's before any child sees them: the arrows page
+    // instead of moving the caret of the number box, and Ctrl+O loads icons here.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
     }
     Refresh();
 }
 
-QPushButton* IconPageWidget::Button(const QString& text, double x, double width) {
+QPushButton* IconPageWidget::Button(const QString& text, const char* name, double x, double width) {
     auto* button = Place(new QPushButton(text, this), x, 7, width, 14);
+    button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
 }
 
+void IconPageWidget::Act(IconPageAction action) {
+    switch (action) {
+        case IconPageAction::LoadIcon:
+            m_page.LoadIconFolder(Editor().GetPlatform(), Editor().GetSettings());
+            break;
+        case IconPageAction::GoTo:
+            GoToTypedPage();
+            break;
+        case IconPageAction::PageUp:
+            m_page.PageUp();
+            break;
+        case IconPageAction::PageDown:
+            m_page.PageDown();
+            break;
+        case IconPageAction::Search:  // arrives with the search dialogs
+        case IconPageAction::Swallow:
+        case IconPageAction::None:
+            return;
+    }
+    Refresh();
+}
+
+// An empty box keeps the number it showed last.
+void IconPageWidget::GoToTypedPage() {
+    bool isNumber = false;
+    const int typed = m_pageNumber->text().toInt(&isNumber);
+    m_page.GoTo(isNumber ? typed : m_page.PageNumber(), Editor().GetPlatform());
+}
+
+bool IconPageWidget::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
+        const IconPageAction action =
+            IconPageActionForKey(DragListView::ToKeyPress(*static_cast<QKeyEvent*>(event)));
+        if (action != IconPageAction::None) {
+            event->accept();
+            if (type == QEvent::KeyPress) {
+                Act(action);
+            }
+            return true;
+        }
+    }
+    if (type == QEvent::Wheel && watched != this) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return PageWidget::eventFilter(watched, event);
+}
+
+void IconPageWidget::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    m_wheelTurn += event->angleDelta().y();
+    for (; m_wheelTurn >= kWheelStep; m_wheelTurn -= kWheelStep) {
+        Act(IconPageAction::PageUp);
+    }
+    for (; m_wheelTurn <= -kWheelStep; m_wheelTurn += kWheelStep) {
+        Act(IconPageAction::PageDown);
+    }
+}
+
 void IconPageWidget::Refresh() {
-    m_pageLabel->setText(QString::fromStdU16String(m_page.PageLabel()));
+    m_pageLabel->setText(ToQString(m_page.PageLabel()));
     m_pageNumber->setText(QString::number(m_page.PageNumber()));
-    const QColor highlight(199, 29, 34);
     for (int slot = 0; slot < CIconPage::kSlotsPerPage; ++slot) {
-        const IconSlot& data = m_page.Slots()[static_cast<std::size_t>(slot)];
+        const SlotRecord& data = m_page.Slots()[static_cast<std::size_t>(slot)];
         SlotWidgets& widgets = m_slots[static_cast<std::size_t>(slot)];
         widgets.picture->SetImagePath(data.iconPath.empty()
                                           ? QString()
-                                          : QString::fromStdU16String(data.iconPath.u16string()));
+                                          : QString::fromStdU16String(data.iconPath.u16string()),
+                                      m_page.PictureGeneration());
         widgets.picture->setEnabled(data.occupied);
         const bool current = m_page.m_loaded && slot == m_page.m_currentSlot;
-        for (QLabel* line : {widgets.satelliteLine, widgets.transponderLine, widgets.serviceLine}) {
+        widgets.satelliteLine->SetText(ToQString(data.satelliteLine));
+        widgets.transponderLine->SetText(ToQString(data.transponderLine));
+        widgets.serviceLine->SetText(ToQString(data.serviceLine));
+        for (SlotLine* line :
+             {widgets.satelliteLine, widgets.transponderLine, widgets.serviceLine}) {
             line->setEnabled(data.occupied);
-            QPalette colours = line->palette();
-            colours.setColor(QPalette::WindowText,
-                             current ? highlight : palette().color(QPalette::WindowText));
-            line->setPalette(colours);
+            line->SetHighlighted(current);
         }
-        widgets.satelliteLine->setText(QString::fromStdU16String(data.satelliteLine));
-        widgets.transponderLine->setText(QString::fromStdU16String(data.transponderLine));
-        widgets.serviceLine->setText(QString::fromStdU16String(data.serviceLine));
     }
 }
 

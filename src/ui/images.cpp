@@ -129,6 +129,8 @@ QPixmap ExitImage() {
     return pixmap;
 }
 
+}  // namespace
+
 QPixmap AppPixmap(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -157,8 +159,6 @@ QPixmap AppPixmap(int size) {
     p.drawLine(QPointF(14, 17), QPointF(14, 19.5));
     return pixmap;
 }
-
-}  // namespace
 
 const QPixmap& ListImage(int index) {
     static const std::array<QPixmap, 8> images{Blank(), CheckMark(), Blank(),  Padlock(),

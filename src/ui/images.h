@@ -16,5 +16,7 @@ QIcon ToolbarIcon(ToolbarImage image);
 
 // The application icon: a small receiver with a satellite dish.
 const QIcon& AppIcon();
+// The application icon drawn at `size` x `size` pixels (the installed icon files).
+QPixmap AppPixmap(int size);
 
 }  // namespace vesko::ui

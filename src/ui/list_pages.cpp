@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "app/editor_dlg.h"
-#include "pages/favourites/fav_page.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
 #include "pages/services/service_page.h"
@@ -19,15 +18,6 @@ ServicePageWidget::ServicePageWidget(CEditorDlg& editor, CServicePage& page, QWi
     m_list = Place(new DragListView(page.List(), this), 7, 7, 684, 288);
     AdoptList(m_list, 0);
     SetFocusTarget(m_list);
-}
-
-FavPageWidget::FavPageWidget(CEditorDlg& editor, CFavPage& page, QWidget* parent)
-    : PageWidget(editor, page.Tab(), kListPageWidth, kListPageHeight, parent), m_page(page) {
-    m_groups = Place(new DragListView(page.GroupList(), this), 7, 7, 164, 288);
-    m_services = Place(new DragListView(page.ServiceList(), this), 171, 7, 520, 288);
-    AdoptList(m_groups, 0);
-    AdoptList(m_services, 1);
-    SetFocusTarget(m_groups);
 }
 
 namespace {

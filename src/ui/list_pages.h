@@ -1,6 +1,6 @@
 #pragma once
-// The tab pages built from lists: TV and Radio, Fav Tv and Fav Radio, Satellite, and
-// the three transponder pages.
+// The tab pages built from lists: TV and Radio, Satellite, and the three transponder
+// pages (Fav Tv and Fav Radio have a file of their own).
 
 #include "ui/page_widget.h"
 
@@ -9,7 +9,6 @@ class QPushButton;
 
 namespace vesko {
 class CServicePage;
-class CFavPage;
 class CSatellitePage;
 class CTransponderPage;
 }  // namespace vesko
@@ -31,19 +30,6 @@ public:
 private:
     CServicePage& m_page;
     DragListView* m_list;
-};
-
-class FavPageWidget : public PageWidget {
-    Q_OBJECT
-public:
-    FavPageWidget(CEditorDlg& editor, CFavPage& page, QWidget* parent = nullptr);
-    DragListView* GroupView() const { return m_groups; }
-    DragListView* ServiceView() const { return m_services; }
-
-private:
-    CFavPage& m_page;
-    DragListView* m_groups;
-    DragListView* m_services;
 };
 
 class SatellitePageWidget : public PageWidget {

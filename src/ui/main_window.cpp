@@ -48,7 +48,7 @@ MainWindow::MainWindow(CEditorDlg& editor, QWidget* parent)
     BuildMenus();
     BuildToolbar();
     BuildTabs();
-    FixWindowSize();
+    SetInitialSize();
     m_editor.SetRefreshHandler([this] { RefreshPages(); });
     RefreshPages();
     ShowPage(0);
@@ -120,11 +120,16 @@ void MainWindow::BuildTabs() {
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::ShowPage);
 }
 
-void MainWindow::FixWindowSize() {
+// The window opens at its described size and can be resized or maximized from there;
+// the pages scale their controls with it, so a large window shows more rows. Below
+// two thirds of that size the controls would get too small to use.
+void MainWindow::SetInitialSize() {
     const DialogUnits units = DialogUnits::FromFont(font());
     const QSize client = units.Size(kClientWidth, kClientHeight);
     const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(client.width(), client.height() + menuHeight);
+    const QSize initial(client.width(), client.height() + menuHeight);
+    resize(initial);
+    setMinimumSize(initial * 2 / 3);
 }
 
 void MainWindow::ShowPage(int index) {
@@ -149,6 +154,7 @@ bool MainWindow::OpenFolder(const std::filesystem::path& folder) {
 }
 
 void MainWindow::RefreshPages() {
+    setWindowTitle(ToQString(m_editor.WindowTitle()));
     for (PageWidget* page : m_pages) {
         page->Refresh();
     }

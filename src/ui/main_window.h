@@ -53,7 +53,7 @@ private:
     void BuildToolbar();
     void BuildTabs();
     QAction* AddCommandAction(QWidget* container, const CommandRow& row, const QIcon& icon = {});
-    void FixWindowSize();
+    void SetInitialSize();
     void ShowPage(int index);
 
     CEditorDlg& m_editor;

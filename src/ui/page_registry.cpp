@@ -5,6 +5,7 @@
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
 #include "pages/services/service_page.h"
+#include "ui/fav_page_widget.h"
 #include "ui/icon_page_widget.h"
 #include "ui/list_pages.h"
 

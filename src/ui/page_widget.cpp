@@ -27,6 +27,8 @@ void PageWidget::AdoptList(DragListView* view, int listIndex) {
                 return editor->CommandForInput(tab, listIndex, {PageKey::DoubleClick});
             },
         .contextMenu = [editor, tab, listIndex] { return editor->ContextMenuFor(tab, listIndex); },
+        .runAction =
+            [editor](const std::function<void()>& action) { editor->RunPageAction(action); },
     });
     connect(view, &DragListView::command, this, &PageWidget::command);
 }

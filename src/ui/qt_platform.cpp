@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -51,8 +52,14 @@ MessageAnswer QtPlatform::ShowMessage(std::u16string_view caption, std::u16strin
     }
 }
 
-std::filesystem::path QtPlatform::ChooseFolder(std::u16string_view title) {
-    const QString folder = QFileDialog::getExistingDirectory(m_parent, ToQString(title));
+std::filesystem::path QtPlatform::ChooseFolder(std::u16string_view title,
+                                               const std::filesystem::path& initialFolder) {
+    // The chooser never opens in the private working folder the editor runs in.
+    std::error_code ec;
+    const QString start = !initialFolder.empty() && std::filesystem::is_directory(initialFolder, ec)
+                              ? QString::fromStdU16String(initialFolder.u16string())
+                              : QDir::homePath();
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, ToQString(title), start);
     return folder.isEmpty() ? std::filesystem::path() : ToPath(folder);
 }
 

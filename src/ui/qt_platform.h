@@ -16,7 +16,8 @@ public:
 
     MessageAnswer ShowMessage(std::u16string_view caption, std::u16string_view text,
                               MessageButtons buttons) override;
-    std::filesystem::path ChooseFolder(std::u16string_view title) override;
+    std::filesystem::path ChooseFolder(std::u16string_view title,
+                                       const std::filesystem::path& initialFolder) override;
     std::filesystem::path ChooseFile(std::u16string_view filter,
                                      const std::filesystem::path& initialFolder) override;
     bool RunDialog(CDialogForm& form) override;

@@ -230,7 +230,11 @@ std::u16string DecodeToUtf16(int codePage, std::string_view bytes, bool* lossy) 
             text = DecodeUtf16Bytes(bytes, true);
             break;
         case kCodePageUtf32:
-            text = DecodeUtf32Bytes(bytes, &lost);
+        case kCodePageUtf32Le:
+            text = DecodeUtf32Bytes(bytes, false, &lost);
+            break;
+        case kCodePageUtf32Be:
+            text = DecodeUtf32Bytes(bytes, true, &lost);
             break;
         default:
             text = DecodeWithIcu(codePage, bytes, lost);
@@ -256,7 +260,11 @@ std::string EncodeFromUtf16(int codePage, std::u16string_view text, bool* lossy)
             bytes = EncodeUtf16Bytes(text, true);
             break;
         case kCodePageUtf32:
-            bytes = EncodeUtf32Bytes(text, &lost);
+        case kCodePageUtf32Le:
+            bytes = EncodeUtf32Bytes(text, false, &lost);
+            break;
+        case kCodePageUtf32Be:
+            bytes = EncodeUtf32Bytes(text, true, &lost);
             break;
         default:
             bytes = EncodeWithIcu(codePage, text, lost);
@@ -286,8 +294,10 @@ bool LooksLikeUtf8(std::string_view bytes) {
         } else {
             return false;  // 11111xxx
         }
+        // A lead byte followed by anything but 10xxxxxx is 8-bit text ("d\xE9jeuner",
+        // Cyrillic in Windows-1251, "\xC9\xC9"): read as UTF-8 it would lose characters.
         for (; continuations > 0; --continuations, ++i) {
-            if (i >= n || (p[i] & 0x80) == 0) {
+            if (i >= n || (p[i] & 0xC0) != 0x80) {
                 return false;
             }
         }

@@ -13,6 +13,8 @@ namespace vesko {
 // Fixed code page numbers of the engine.
 constexpr int kCodePageAnsi = 0;  // the system ANSI code page (Windows-1252 here)
 constexpr int kCodePageUtf16 = 1200;
+constexpr int kCodePageUtf32Le = 12000;
+constexpr int kCodePageUtf32Be = 12001;
 constexpr int kCodePageUtf8 = 65001;
 constexpr int kCodePageUtf32 = 65005;
 

@@ -2,11 +2,18 @@
 
 #include "xml/file_bytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
+
+#include "base/file_result.h"
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace vesko {
 namespace {
@@ -34,32 +41,101 @@ constexpr uintmax_t kLargestFile = INT_MAX;
 
 }  // namespace
 
-std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& bytes) {
-    bytes = {};
+#if defined(_WIN32)
+
+FileReader::~FileReader() {
+    if (m_file) {
+        std::fclose(m_file);
+    }
+}
+
+std::error_code FileReader::Open(const std::filesystem::path& path) {
     errno = 0;
     File file = OpenFile(path, false);
     if (!file) {
         return LastError();
     }
-    // The size is only a hint (the file may change under us), but it also turns
-    // away a directory, which some systems let fopen open.
+    // The size also turns away a directory, which some systems let fopen open.
     std::error_code error;
-    const uintmax_t expected = std::filesystem::file_size(path, error);
+    m_size = std::filesystem::file_size(path, error);
     if (error) {
         return error;
     }
-    if (expected > kLargestFile) {
-        return std::make_error_code(std::errc::file_too_large);
+    m_file = file.release();
+    return m_size > kLargestFile ? std::make_error_code(std::errc::file_too_large)
+                                 : std::error_code();
+}
+
+std::error_code FileReader::Read(char* buffer, size_t n, size_t& got) {
+    errno = 0;
+    got = std::fread(buffer, 1, n, m_file);
+    return got < n && std::ferror(m_file) ? LastError() : std::error_code();
+}
+
+#else
+
+FileReader::~FileReader() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
     }
-    // One byte more than expected, so a file that did not grow ends in one read.
-    size_t capacity = static_cast<size_t>(expected) + 1;
-    auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    size_t done = 0;
-    for (;;) {
-        done += std::fread(data.get() + done, 1, capacity - done, file.get());
-        if (std::ferror(file.get())) {
+}
+
+// The descriptor is checked, not the path, so the file read is the file looked at.
+std::error_code FileReader::Open(const std::filesystem::path& path) {
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return LastError();
+    }
+    m_fd = fd;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return LastError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return make_error_code(FileProblem::NotRegularFile);
+    }
+    m_size = static_cast<uintmax_t>(status.st_size);
+    return m_size > kLargestFile ? std::make_error_code(std::errc::file_too_large)
+                                 : std::error_code();
+}
+
+std::error_code FileReader::Read(char* buffer, size_t n, size_t& got) {
+    got = 0;
+    while (got < n) {
+        const ssize_t part = ::read(m_fd, buffer + got, n - got);
+        if (part < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
             return LastError();
         }
+        if (part == 0) {
+            break;
+        }
+        got += static_cast<size_t>(part);
+    }
+    return {};
+}
+
+#endif
+
+std::error_code ReadRestOfFile(FileReader& file, std::string_view head, FileBytes& bytes) {
+    bytes = {};
+    const uintmax_t expected = std::max<uintmax_t>(file.SizeHint(), head.size());
+    // One byte more than expected, so a file that did not grow needs no second buffer.
+    size_t capacity = static_cast<size_t>(expected) + 1;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    if (!head.empty()) {
+        std::memcpy(data.get(), head.data(), head.size());
+    }
+    size_t done = head.size();
+    for (;;) {
+        size_t got = 0;
+        if (const std::error_code error = file.Read(data.get() + done, capacity - done, got)) {
+            return error;
+        }
+        done += got;
         if (done < capacity) {
             break;  // end of file
         }
@@ -74,6 +150,15 @@ std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& byte
     bytes.data = std::move(data);
     bytes.size = done;
     return {};
+}
+
+std::error_code ReadWholeFile(const std::filesystem::path& path, FileBytes& bytes) {
+    bytes = {};
+    FileReader file;
+    if (const std::error_code error = file.Open(path)) {
+        return error;
+    }
+    return ReadRestOfFile(file, {}, bytes);
 }
 
 std::error_code WriteWholeFile(const std::filesystem::path& path,

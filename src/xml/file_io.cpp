@@ -1,56 +1,91 @@
 // Load and Save: file bytes <-> document text. The encoding comes from a
-// byte-order mark, else from the document's own declaration, else from a UTF-8
-// test; every step leaves an entry in the result report so that a caller can
-// see how a file was understood.
+// byte-order mark, else from the zero bytes of a wide file without one, else from
+// the document's own declaration, else from a UTF-8 test; every step leaves an
+// entry in the result report so that a caller can see how a file was understood.
+// Save writes the text back in the encoding the file came in.
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "xml/encoding.h"
 #include "xml/file_bytes.h"
+#include "xml/large_pages.h"
 #include "xml/result_report.h"
+#include "xml/text_chars.h"
 #include "xml/utf_codecs.h"
 #include "xml/xml_doc.h"
 
 namespace vesko {
 namespace {
 
-struct ByteOrderMark {
-    std::string_view bytes;
-    std::u16string_view encoding;
+using namespace std::string_view_literals;
+
+// How a file's bytes hold the text: the byte-order mark of the encoding, its name,
+// the document flag that remembers it, and the size of one code unit.
+struct FileEncoding {
+    std::string_view mark;
+    std::u16string_view name;
     uint32_t flag;
     int width;
+    bool bigEndian;
 };
 
-// Tried in this order; the first full match wins.
-constexpr ByteOrderMark kBomTable[] = {
-    {"\xEF\xBB\xBF", u"UTF-8", kDocUtf8Bom, 1},
-    {"\xFF\xFE", u"UTF-16LE", kDocUtf16Le, 2},
-    {"\xFE\xFF", u"UTF-16BE", kDocUtf16Be, 2},
+// Tried in this order; the first full match wins, so the marks of UTF-32 come before
+// the UTF-16 marks they begin with (FF FE 00 00 is UTF-32LE).
+constexpr FileEncoding kBomTable[] = {
+    {"\xFF\xFE\0\0"sv, u"UTF-32LE", kDocUtf32Le, 4, false},
+    {"\0\0\xFE\xFF"sv, u"UTF-32BE", kDocUtf32Be, 4, true},
+    {"\xEF\xBB\xBF"sv, u"UTF-8", kDocUtf8Bom, 1, false},
+    {"\xFF\xFE"sv, u"UTF-16LE", kDocUtf16Le, 2, false},
+    {"\xFE\xFF"sv, u"UTF-16BE", kDocUtf16Be, 2, true},
 };
 
-constexpr uint32_t kBomFlags = kDocUtf8Bom | kDocUtf16Le | kDocUtf16Be;
+constexpr uint32_t kEncodingFlags = kDocUtf8Bom | kDocWideFlags | kDocNoMark;
 // How much of a file without a mark is searched for a declaration.
 constexpr size_t kDeclarationBlock = 1024;
 
-const ByteOrderMark* MarkAtStartOf(std::string_view bytes) {
-    for (const ByteOrderMark& mark : kBomTable) {
-        if (bytes.starts_with(mark.bytes)) {
-            return &mark;
+const FileEncoding* MarkAtStartOf(std::string_view bytes) {
+    for (const FileEncoding& encoding : kBomTable) {
+        if (bytes.starts_with(encoding.mark)) {
+            return &encoding;
         }
     }
     return nullptr;
 }
 
-const ByteOrderMark* MarkOfFlags(uint32_t flags) {
-    for (const ByteOrderMark& mark : kBomTable) {
-        if (flags & mark.flag) {
-            return &mark;
+const FileEncoding* EncodingOfFlags(uint32_t flags) {
+    for (const FileEncoding& encoding : kBomTable) {
+        if (flags & encoding.flag) {
+            return &encoding;
         }
     }
     return nullptr;
+}
+
+// Markup starts with '<' or white space, characters below 0x80 in every encoding: in
+// a wide file without a mark the zero bytes around them give away the width and the
+// byte order. UTF-16 needs two such characters, so that an 8-bit file with a stray
+// zero byte stays 8-bit.
+const FileEncoding* WideEncodingWithoutMark(std::string_view bytes) {
+    if (bytes.size() < 4) {
+        return nullptr;
+    }
+    const auto b = [&](int k) { return static_cast<unsigned char>(bytes[k]); };
+    const auto opens = [](unsigned char c) { return c == '<' || IsXmlSpace(c); };
+    uint32_t flag = 0;
+    if (opens(b(0)) && b(1) == 0 && b(2) == 0 && b(3) == 0) {
+        flag = kDocUtf32Le;
+    } else if (b(0) == 0 && b(1) == 0 && b(2) == 0 && opens(b(3))) {
+        flag = kDocUtf32Be;
+    } else if (opens(b(0)) && b(1) == 0 && b(2) != 0 && b(3) == 0) {
+        flag = kDocUtf16Le;
+    } else if (b(0) == 0 && opens(b(1)) && b(2) == 0 && b(3) != 0) {
+        flag = kDocUtf16Be;
+    }
+    return flag != 0 ? EncodingOfFlags(flag) : nullptr;
 }
 
 void AddFileError(std::u16string& report, const std::error_code& error) {
@@ -60,9 +95,9 @@ void AddFileError(std::u16string& report, const std::error_code& error) {
                    error.value());
 }
 
-// A code page for 8-bit bytes. Without a byte-order mark the bytes are 8-bit
-// whatever the declaration says (zero bytes are gone by now), so a name of a
-// wide encoding is read and written as UTF-8: that keeps the text instead of
+// A code page for 8-bit bytes. Bytes without a byte-order mark and without the
+// zero bytes of a wide encoding are 8-bit whatever the declaration says, so a name
+// of a wide encoding is read and written as UTF-8: that keeps the text instead of
 // turning it into garbage, and writes back the bytes that were read.
 int NarrowCodePageOf(std::u16string_view encoding) {
     const int codePage = CXmlDoc::LookupCodePage(encoding);
@@ -71,8 +106,8 @@ int NarrowCodePageOf(std::u16string_view encoding) {
             return kCodePageAnsi;
         case kCodePageUtf16:
         case kCodePageUtf16 + 1:
-        case 12000:
-        case 12001:
+        case kCodePageUtf32Le:
+        case kCodePageUtf32Be:
         case kCodePageUtf32:
             return kCodePageUtf8;
         default:
@@ -94,16 +129,16 @@ size_t RemoveZeroUnits(std::u16string& text) {
     return before - text.size();
 }
 
-void ReadWideText(std::string_view content, const ByteOrderMark& mark, std::u16string& text,
+void ReadWideText(std::string_view content, const FileEncoding& encoding, std::u16string& text,
                   std::u16string& report) {
-    const bool bigEndian = mark.flag == kDocUtf16Be;
-    text = DecodeUtf16Bytes(content, bigEndian);
-    AddResultEntry(report, u"read", mark.encoding, kRptEncoding | kRptLength,
+    text = encoding.width == 4 ? DecodeUtf32Bytes(content, encoding.bigEndian, nullptr)
+                               : DecodeUtf16Bytes(content, encoding.bigEndian);
+    AddResultEntry(report, u"read", encoding.name, kRptEncoding | kRptLength,
                    static_cast<int>(text.size()));
     if (const size_t zeros = RemoveZeroUnits(text)) {
         AddResultEntry(report, u"nulls_removed", {}, kRptCount, static_cast<int>(zeros));
     }
-    if (bigEndian) {
+    if (encoding.bigEndian) {
         AddResultEntry(report, u"endian_swap");
     }
 }
@@ -126,6 +161,74 @@ void ReadNarrowText(char* content, size_t size, std::u16string encoding, std::u1
     text = DecodeToUtf16(NarrowCodePageOf(encoding), bytes);
     AddResultEntry(report, u"converted_to", u"UTF-16", kRptEncoding | kRptLength,
                    static_cast<int>(text.size()));
+}
+
+// How much of a file is read at a time when it is decoded as it is read: small enough
+// for the block and the text decoded from it to stay in the cache.
+constexpr size_t kReadBlock = 64 * 1024;
+// Room before a block for the start of a sequence that the previous block cut off.
+constexpr size_t kCarryRoom = 4;
+// The engine counts offsets in int.
+constexpr size_t kLargestText = INT_MAX;
+
+// Bytes at the end that start a sequence the block does not finish; they wait for
+// the next block. Decoding starts afresh at any byte that is no continuation byte,
+// so the text comes out as if the file had been decoded in one piece.
+size_t UnfinishedTail(const char* bytes, size_t size) {
+    for (size_t back = 1; back <= std::min<size_t>(3, size); ++back) {
+        const auto b = static_cast<unsigned char>(bytes[size - back]);
+        if ((b & 0xC0) == 0x80) {
+            continue;
+        }
+        const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+// Reads the rest of a UTF-8 file block by block, each decoded straight into the text
+// while it is still in the cache: no buffer of the whole file is ever filled, and the
+// text, sized from the file's size, is written once. `block` (with kCarryRoom bytes
+// before it) holds the first `size` bytes of the file, of which `skip` are a mark.
+std::error_code ReadUtf8Blocks(FileReader& file, char* block, size_t size, size_t skip,
+                               std::u16string_view encoding, std::u16string& text,
+                               std::u16string& report) {
+    text.clear();
+    text.reserve(static_cast<size_t>(std::max<uintmax_t>(file.SizeHint(), size)) - skip);
+    AdviseLargePages(text.data(), text.capacity() * sizeof(char16_t));
+    size_t read = 0, zeros = 0, carry = 0;
+    char* start = block + skip;
+    size -= skip;
+    for (;;) {
+        const bool last = size < kReadBlock - static_cast<size_t>(start - block);
+        read += size;
+        if (read > kLargestText) {
+            return std::make_error_code(std::errc::file_too_large);  // it grew while read
+        }
+        const size_t kept = RemoveZeroBytes(start, size);
+        zeros += size - kept;
+        const char* from = start - carry;
+        const size_t count = carry + kept;
+        carry = last ? 0 : UnfinishedTail(from, count);
+        const size_t at = text.size();
+        text.resize(at + count - carry);
+        text.resize(at + DecodeUtf8({from, count - carry}, text.data() + at, nullptr));
+        if (last) {
+            break;
+        }
+        std::memmove(block - carry, from + count - carry, carry);
+        start = block;
+        if (const std::error_code error = file.Read(block, kReadBlock, size)) {
+            return error;
+        }
+    }
+    AddResultEntry(report, u"read", encoding, kRptEncoding | kRptLength, static_cast<int>(read));
+    if (zeros != 0) {
+        AddResultEntry(report, u"nulls_removed", {}, kRptCount, static_cast<int>(zeros));
+    }
+    AddResultEntry(report, u"converted_to", u"UTF-16", kRptEncoding | kRptLength,
+                   static_cast<int>(text.size()));
+    return {};
 }
 
 // The encoding of a file without a mark: its declaration, or UTF-8 when it
@@ -159,27 +262,52 @@ bool WriteBytes(const std::filesystem::path& path, std::string_view mark, std::s
 bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
                       std::u16string& report, std::error_code* fileError) {
     report.clear();
-    FileBytes file;
-    if (const std::error_code error = ReadWholeFile(path, file)) {
+    const auto failed = [&](const std::error_code& error) {
         AddFileError(report, error);
         if (fileError) {
             *fileError = error;
         }
         return false;
+    };
+    FileReader file;
+    auto buffer = std::make_unique_for_overwrite<char[]>(kCarryRoom + kReadBlock);
+    char* const block = buffer.get() + kCarryRoom;
+    size_t size = 0;
+    if (std::error_code error = file.Open(path);
+        error || (error = file.Read(block, kReadBlock, size))) {
+        return failed(error);
     }
-    flags &= ~kBomFlags;
-    const ByteOrderMark* mark = MarkAtStartOf(file.View());
-    if (mark) {
-        flags |= mark->flag;
+    const std::string_view head(block, size);
+    flags &= ~kEncodingFlags;
+    const FileEncoding* encoding = MarkAtStartOf(head);
+    size_t skip = 0;
+    if (encoding) {
+        flags |= encoding->flag;
+        skip = encoding->mark.size();
         AddResultEntry(report, u"bom");
+    } else if ((encoding = WideEncodingWithoutMark(head))) {
+        flags |= encoding->flag | kDocNoMark;
     }
-    const size_t skip = mark ? mark->bytes.size() : 0;
-    if (mark && mark->width == 2) {
-        ReadWideText(file.View().substr(skip), *mark, text, report);
+    const std::u16string name =
+        encoding ? std::u16string(encoding->name) : DeclaredEncodingOf(head);
+    const bool wide = encoding && encoding->width > 1;
+    if (!wide && !name.empty() && NarrowCodePageOf(name) == kCodePageUtf8) {
+        if (const std::error_code error =
+                ReadUtf8Blocks(file, block, size, skip, name, text, report)) {
+            return failed(error);
+        }
+        return true;
+    }
+    // Anything else is read whole: the UTF-8 test and the code-page converters look at
+    // all of it, and wide files are rare.
+    FileBytes whole;
+    if (const std::error_code error = ReadRestOfFile(file, head, whole)) {
+        return failed(error);
+    }
+    if (wide) {
+        ReadWideText(whole.View().substr(skip), *encoding, text, report);
     } else {
-        std::u16string encoding =
-            mark ? std::u16string(mark->encoding) : DeclaredEncodingOf(file.View());
-        ReadNarrowText(file.data.get() + skip, file.size - skip, std::move(encoding), text, report);
+        ReadNarrowText(whole.data.get() + skip, whole.size - skip, name, text, report);
     }
     return true;
 }
@@ -187,19 +315,26 @@ bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u
 bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
                        std::u16string& report, std::error_code* fileError) {
     report.clear();
-    const ByteOrderMark* mark = MarkOfFlags(flags);
-    const std::string_view markBytes = mark ? mark->bytes : std::string_view();
-    if (mark && mark->width == 2) {
-        const bool bigEndian = mark->flag == kDocUtf16Be;
-        const std::string bytes = EncodeUtf16Bytes(text, bigEndian);
-        if (bigEndian) {
+    const FileEncoding* fileEncoding = EncodingOfFlags(flags);
+    const bool wide = fileEncoding && fileEncoding->width > 1;
+    const std::string_view markBytes =
+        !fileEncoding || (wide && (flags & kDocNoMark)) ? std::string_view() : fileEncoding->mark;
+    if (wide) {
+        bool lossy = false;
+        const std::string bytes = fileEncoding->width == 4
+                                      ? EncodeUtf32Bytes(text, fileEncoding->bigEndian, &lossy)
+                                      : EncodeUtf16Bytes(text, fileEncoding->bigEndian);
+        if (fileEncoding->bigEndian) {
             AddResultEntry(report, u"endian_swap");
         }
-        return WriteBytes(path, markBytes, bytes, mark->encoding, static_cast<int>(text.size()),
+        if (lossy) {
+            AddResultEntry(report, u"conversion_loss");
+        }
+        return WriteBytes(path, markBytes, bytes, fileEncoding->name, static_cast<int>(text.size()),
                           report, fileError);
     }
     std::u16string encoding =
-        mark ? std::u16string(mark->encoding) : CXmlDoc::FindEncodingDeclaration(text);
+        fileEncoding ? std::u16string(fileEncoding->name) : CXmlDoc::FindEncodingDeclaration(text);
     if (encoding.empty()) {
         encoding = u"UTF-8";
     }

@@ -5,6 +5,7 @@
 #include "xml/tokenizer.h"
 
 #include "xml/result_report.h"
+#include "xml/tag_marks.h"
 #include "xml/text_chars.h"
 
 namespace vesko {
@@ -175,15 +176,13 @@ int NodeScanner::ScanTag(int kind, int nameStart) {
     m_node.nameEnd = i;
     bool closedInsideUnquoted = false;
     int unquotedStart = 0;
+    TagMarks marks(m_p, m_size);
     while (i < m_size) {
-        const char16_t c = m_p[i];
-        if (c == u'>') {
+        i = marks.NextStop(i);
+        if (i >= m_size || m_p[i] == u'>') {
             break;
         }
-        ++i;
-        if (c != u'=') {
-            continue;
-        }
+        ++i;  // after '='
         while (i < m_size && IsXmlSpace(m_p[i])) {
             ++i;
         }
@@ -192,10 +191,7 @@ int NodeScanner::ScanTag(int kind, int nameStart) {
         }
         const char16_t q = m_p[i];
         if (q == u'"' || q == u'\'') {
-            ++i;
-            while (i < m_size && m_p[i] != q) {
-                ++i;
-            }
+            i = marks.NextQuote(i + 1, q);
             if (i < m_size) {
                 ++i;
             }

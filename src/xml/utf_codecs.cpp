@@ -233,13 +233,15 @@ std::string EncodeUtf16Bytes(std::u16string_view text, bool bigEndian) {
     return bytes;
 }
 
-std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy) {
+std::u16string DecodeUtf32Bytes(std::string_view bytes, bool bigEndian, bool* lossy) {
     std::u16string text;
     text.reserve(bytes.size() / 4);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     for (size_t k = 0; k + 4 <= bytes.size(); k += 4) {
-        const uint32_t cp =
-            in[k] | (in[k + 1] << 8) | (in[k + 2] << 16) | (uint32_t{in[k + 3]} << 24);
+        uint32_t cp = 0;
+        for (int b = 0; b < 4; ++b) {
+            cp |= uint32_t{in[k + (bigEndian ? 3 - b : b)]} << (8 * b);
+        }
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             text += kReplacement;
             if (lossy)
@@ -251,7 +253,7 @@ std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy) {
     return text;
 }
 
-std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy) {
+std::string EncodeUtf32Bytes(std::u16string_view text, bool bigEndian, bool* lossy) {
     std::string bytes;
     bytes.reserve(text.size() * 4);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -267,8 +269,8 @@ std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy) {
                     *lossy = true;
             }
         }
-        for (int shift = 0; shift < 32; shift += 8) {
-            bytes += static_cast<char>((cp >> shift) & 0xFF);
+        for (int b = 0; b < 4; ++b) {
+            bytes += static_cast<char>((cp >> (8 * (bigEndian ? 3 - b : b))) & 0xFF);
         }
     }
     return bytes;

@@ -26,11 +26,11 @@ size_t EncodeUtf8(std::u16string_view text, char* out, bool* lossy);
 std::u16string DecodeUtf16Bytes(std::string_view bytes, bool bigEndian);
 std::string EncodeUtf16Bytes(std::u16string_view text, bool bigEndian);
 
-// 32-bit code points (little-endian bytes) <-> UTF-16. Values that are no
+// 32-bit code points (bytes in either order) <-> UTF-16. Values that are no
 // character (surrogates, above U+10FFFF) and lone surrogates become U+FFFD or
-// '?' respectively, setting *lossy.
-std::u16string DecodeUtf32Bytes(std::string_view bytes, bool* lossy);
-std::string EncodeUtf32Bytes(std::u16string_view text, bool* lossy);
+// '?' respectively, setting *lossy. Trailing bytes short of a unit are dropped.
+std::u16string DecodeUtf32Bytes(std::string_view bytes, bool bigEndian, bool* lossy);
+std::string EncodeUtf32Bytes(std::u16string_view text, bool bigEndian, bool* lossy);
 
 // Appends a code point (at most U+10FFFF) as one unit or a surrogate pair.
 inline void AppendCodePoint(std::u16string& out, char32_t code) {

@@ -24,7 +24,13 @@ enum DocFlags : uint32_t {
     kDocUtf16Be = 0x80,              // UTF-16 is big-endian in the file
     kDocTrimWhitespace = 0x100,      // values read are trimmed
     kDocCollapseWhitespace = 0x200,  // inner white-space runs of values read become one space
+    kDocUtf32Le = 0x400,             // file is UTF-32 little-endian
+    kDocUtf32Be = 0x800,             // file is UTF-32 big-endian
+    kDocNoMark = 0x1000,  // with a UTF-16 or UTF-32 flag: the file has no byte-order mark
 };
+
+// The flags that say a file is in a wide (16- or 32-bit) encoding.
+constexpr uint32_t kDocWideFlags = kDocUtf16Le | kDocUtf16Be | kDocUtf32Le | kDocUtf32Be;
 
 // Edit flags of AddElement / AddChildElement / SetAttribute / EscapeText.
 enum EditFlags : int {

@@ -12,9 +12,11 @@
 #include "base/commands.h"
 #include "controls/drag_list_ctrl.h"
 #include "fake_platform.h"
+#include "pages/favourites/fav_rename_dlg.h"
 #include "pages/satellites/decimal_value.h"
 #include "pages/satellites/sat_edit_dlg.h"
 #include "pages/satellites/tp_edit_dlg.h"
+#include "pages/services/add_to_fav_dlg.h"
 #include "pages/services/service_edit_dlg.h"
 #include "temp_dir.h"
 #include "xml/decimal_text.h"
@@ -34,6 +36,18 @@ const std::map<std::type_index, std::function<bool(CDialogForm&)>>& DialogUsers(
              auto& edit = static_cast<CServiceEditDlg&>(form);
              edit.m_name += u" (edited)";
              return edit.Ok();
+         }},
+        {typeid(CFavRenameDlg),
+         [](CDialogForm& form) {
+             auto& rename = static_cast<CFavRenameDlg&>(form);
+             rename.m_name += u" (edited)";
+             return rename.Ok();
+         }},
+        {typeid(CAddToFavDlg),
+         [](CDialogForm& form) {
+             auto& add = static_cast<CAddToFavDlg&>(form);
+             add.m_checks.fill(1);
+             return add.Ok();
          }},
         {typeid(CSatEditDlg),
          [](CDialogForm& form) {

@@ -4,7 +4,9 @@
 
 #include "app/tiny_database.h"
 #include "base/commands.h"
+#include "database/working_copies.h"
 #include "fake_platform.h"
+#include "fault_file_system.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/services/service_page.h"
 
@@ -20,6 +22,9 @@ using testing::WriteTinyDatabase;
 constexpr std::u16string_view kExitQuestion = u"         Save and leave ?";
 
 struct EditorFixture : ::testing::Test {
+    EditorFixture() { WorkingCopies::Current().Reset(); }
+    ~EditorFixture() override { WorkingCopies::Current().Reset(); }
+
     TempDir work{true};  // the working folder, current while the test runs
     TempDir scratch;     // the database folders
     FakePlatform platform;
@@ -79,6 +84,18 @@ TEST_F(EditorFixture, OpenCommandsUseTheFolderChooser) {
     platform.folders.push_back(folder);
     editor.OnCommand(kCmdOpenFolder);
     EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+
+    // The chooser starts in the folder opened last (remembered between runs), never in
+    // the working folder; the first time it starts in the home folder (an empty start).
+    editor.OnCommand(kCmdSaveTo);
+    ASSERT_EQ(platform.chooserStarts.size(), 3u);
+    EXPECT_TRUE(platform.chooserStarts[0].empty());
+    EXPECT_EQ(platform.chooserStarts[2], editor.Folder().GetFolderPath());
+    MemorySettings remembered;
+    remembered.SetValue(SettingKey::LastFolder, scratch.Path().u16string());
+    CEditorDlg next(platform, remembered);
+    next.OnCommand(kCmdMenuOpen);
+    EXPECT_EQ(platform.chooserStarts.back(), scratch.Path());
 }
 
 TEST_F(EditorFixture, OpeningAnotherFolderAsksAboutUnsavedChangesFirst) {
@@ -198,6 +215,54 @@ TEST_F(EditorFixture, ExitAfterFailedSaveStaysOpen) {
     editor.OnCommand(kCmdMenuExit);
     EXPECT_EQ(platform.endedWith, -1);
     EXPECT_TRUE(std::filesystem::exists(work.Path() / "temp_sat.xml"));
+}
+
+// A command whose working-copy write fails changes nothing: every copy it wrote is put
+// back, the lists show the copies again, nothing counts as a change, and the user is
+// told once which file and why. A copy that cannot be read is never written at all.
+TEST_F(EditorFixture, AFailedWorkingCopyWriteIsUndoneReloadedAndToldOnce) {
+    OpenTiny();
+    testing::FaultyFileSystem fs;
+    WorkingCopies::Current().SetFileSystem(fs);
+    const std::string prog = ReadBytes(work.Path() / "temp_tv_prog.xml");
+    const std::string fav = ReadBytes(work.Path() / "temp_tv_fav.xml");
+
+    // Delete writes the favourites first, then the services: the second write fails.
+    Tv().List().SelectAndShow(0);
+    fs.Arm(2, "Rename");
+    fs.cause = std::errc::no_space_on_device;
+    editor.OnCommand(kCmdTvDelete);
+    EXPECT_EQ(platform.MessageTexts(),
+              (std::vector<std::u16string>{
+                  u"The change could not be made and was undone:\nthe working copy of "
+                  u"tv_prog.xml could not be written: no space left on the device"}));
+    EXPECT_EQ(ReadBytes(work.Path() / "temp_tv_prog.xml"), prog);
+    EXPECT_EQ(ReadBytes(work.Path() / "temp_tv_fav.xml"), fav);
+    EXPECT_EQ(Tv().List().GetItemCount(), 1);
+    EXPECT_FALSE(editor.HasUnsavedChanges());
+    EXPECT_FALSE(WorkingCopies::Current().IsModified());
+
+    // A copy taken away by a temporary-file cleaner: Lock says so and recreates nothing,
+    // and Save leaves the folder as it was.
+    fs.Arm(0);
+    platform.messages.clear();
+    std::filesystem::remove(work.Path() / "temp_tv_prog.xml");
+    Tv().List().SelectAndShow(0);
+    editor.OnCommand(kCmdTvLock);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find(
+                  u"the working copy of tv_prog.xml could not be read: the file is missing"),
+              std::u16string::npos);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "temp_tv_prog.xml"));
+    EXPECT_FALSE(editor.HasUnsavedChanges());
+    const std::string saved = ReadBytes(folder / "tv_prog.xml");
+    platform.messages.clear();
+    editor.OnCommand(kCmdMenuSave);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find(
+                  u"tv_prog.xml: not found (its working copy could not be read)"),
+              std::u16string::npos);
+    EXPECT_EQ(ReadBytes(folder / "tv_prog.xml"), saved);
 }
 
 TEST_F(EditorFixture, AboutAndHistoryRunTheirForms) {

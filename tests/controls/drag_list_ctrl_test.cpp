@@ -73,10 +73,29 @@ TEST(DragListCtrl, DropBelowHighlightedRowMovesBlockInOrder) {
     EXPECT_EQ(Order(list), (std::vector<int>{0, 1, 3, 4, 6, 7, 2, 5, 8, 9}));
     EXPECT_EQ(Selected(list), (std::vector<int>{6, 7}));
     EXPECT_EQ(list.m_dropIndex, 8);
+    // Where each row came from, for the owner to move its records alike.
+    EXPECT_EQ(list.RowOrigins(), Order(list));
     EXPECT_EQ(list.m_draggedCount, 2);
     EXPECT_TRUE(list.m_dropped);
     EXPECT_EQ(list.m_dropCount, 1);
     EXPECT_FALSE(list.m_dragging);
+
+    // The focus (the view's current row) goes with its row: with the moved block when
+    // it is a dragged row, and stays with an undragged row that had it.
+    const struct {
+        int focused;
+        std::vector<int> dragged;
+        int highlight;
+        int focusedAfter;
+    } cases[] = {{5, {2, 5}, 7, 7}, {2, {2, 5}, 7, 6}, {3, {2, 5}, 7, 2}, {8, {1, 8}, 2, 3}};
+    for (const auto& c : cases) {
+        CDragListCtrl focusList;
+        Fill(focusList, 10);
+        focusList.SetFocused(c.focused, true);
+        Drag(focusList, c.dragged, c.highlight);
+        for (int row = 0; row < focusList.GetItemCount(); ++row)
+            EXPECT_EQ(focusList.IsFocused(row), row == c.focusedAfter) << c.focused << " " << row;
+    }
 }
 
 TEST(DragListCtrl, DropPositionsAtTheEdges) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/export_faults.h"
+#include "fault_file_system.h"
 #include "temp_dir.h"
 
 namespace vesko {
@@ -30,6 +30,12 @@ TEST(ExportCopy, FiltersBytesOutsideQuotedValues) {
     EXPECT_EQ(Export(dir, "<a>\t\n\r\x01</a>"), "<a>\t\n</a>");
     // Inside quotes every byte is kept, a lone CR included; a CR LF pair still goes.
     EXPECT_EQ(Export(dir, "<a v=\"x\ry\x01\r\nz\"/>"), "<a v=\"x\ry\x01z\"/>");
+    // Only the double quote counts: an apostrophe inside a value does not end it, one in
+    // element text does not start one.
+    EXPECT_EQ(Export(dir, "<p name=\"It's \xC3\xA9\"/>"), "<p name=\"It's \xC3\xA9\"/>");
+    EXPECT_EQ(Export(dir, "<a>it's\xC3\xA9</a>"), "<a>it's</a>");
+    // The edges of the kept range: 0x7F stays, 0x80 goes outside quotes.
+    EXPECT_EQ(Export(dir, "<a>\x1F\x7F\x80</a>"), "<a>\x7F</a>");
     // A quote in element text flips the parity just the same.
     EXPECT_EQ(Export(dir, "<a>\"\xC3\xA9</a>\xC3\xA9"), "<a>\"\xC3\xA9</a>\xC3\xA9");
     // An empty file stays empty.
@@ -79,11 +85,18 @@ TEST(ExportCopy, FailureLeavesDestinationUntouched) {
     // A source that is a folder.
     EXPECT_EQ(ExportCopy(dir.Path(), dir / "dst.xml"), -1);
     EXPECT_EQ(ReadBytes(dir / "dst.xml"), "old bytes");
-    // A write that fails half-way, as on a full disk.
+    // A write that fails half-way, as on a full disk; a flush to the disk that fails.
     WriteBytes(dir / "src.xml", std::string(5000, 'a'));
-    SetExportFaultAfter(2000);
-    EXPECT_EQ(ExportCopy(dir / "src.xml", dir / "dst.xml"), -1);
-    SetExportFaultAfter(-1);
+    testing::FaultyFileSystem full;
+    full.writeLimit = 2000;
+    const FileResult cut = ExportFile(full, dir / "src.xml", dir / "dst.xml");
+    ASSERT_FALSE(cut);
+    EXPECT_EQ(DescribeFileError(cut.Error()), u"dst.xml: no space left on the device");
+    testing::FaultyFileSystem failingSync;
+    failingSync.Arm(1, "Sync");
+    const FileResult unsynced = ExportFile(failingSync, dir / "src.xml", dir / "dst.xml");
+    ASSERT_FALSE(unsynced);
+    EXPECT_EQ(unsynced.Error().step, FileStep::Flush);
     EXPECT_EQ(ReadBytes(dir / "dst.xml"), "old bytes");
     // A destination that is a folder, or in a folder that does not exist.
     std::filesystem::create_directory(dir / "adir");
@@ -97,6 +110,66 @@ TEST(ExportCopy, FailureLeavesDestinationUntouched) {
         ++entries;
     }
     EXPECT_EQ(entries, 3);  // dst.xml, src.xml, adir
+}
+
+TEST(ExportCopy, WideWorkingCopiesBecomeUtf8WithTheirDeclaration) {
+    TempDir dir;
+    const std::u16string text =
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\u00E9\U0001F600\"/>";
+    const std::string expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><a n=\"\xC3\xA9\xF0\x9F\x98\x80\"/>";
+    const auto encode = [&text](int width, bool bigEndian) {
+        std::u32string points;
+        for (size_t i = 0; i < text.size(); ++i) {
+            char32_t c = text[i];
+            if (c >= 0xD800 && c < 0xDC00) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+            }
+            points += c;
+        }
+        std::string bytes;
+        const auto put = [&](uint32_t unit) {
+            for (int b = 0; b < width; ++b) {
+                const int shift = bigEndian ? 8 * (width - 1 - b) : 8 * b;
+                bytes += static_cast<char>((unit >> shift) & 0xFF);
+            }
+        };
+        if (width == 2) {
+            for (char16_t unit : text) {
+                put(unit);
+            }
+        } else {
+            for (char32_t point : points) {
+                put(point);
+            }
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string mark;
+        int width;
+        bool bigEndian;
+    } cases[] = {
+        {"UTF-16LE with mark", "\xFF\xFE", 2, false},
+        {"UTF-16BE with mark", "\xFE\xFF", 2, true},
+        {"UTF-16LE without mark", "", 2, false},
+        {"UTF-16BE without mark", "", 2, true},
+        {"UTF-32LE with mark", std::string("\xFF\xFE\0\0", 4), 4, false},
+        {"UTF-32BE with mark", std::string("\0\0\xFE\xFF", 4), 4, true},
+        {"UTF-32LE without mark", "", 4, false},
+        {"UTF-32BE without mark", "", 4, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Export(dir, c.mark + encode(c.width, c.bigEndian)), expected) << c.name;
+    }
+    // A wide copy cut in the middle of a character is refused, the old file kept.
+    WriteBytes(dir / "dst.xml", "old");
+    WriteBytes(dir / "src.xml", std::string("\xFF\xFE<\0a\0/\0>\0\0", 11));
+    const FileResult refused = ExportFile(FileSystem::System(), dir / "src.xml", dir / "dst.xml");
+    ASSERT_FALSE(refused);
+    EXPECT_NE(DescribeFileError(refused.Error()).find(u"UTF-16"), std::u16string::npos);
+    EXPECT_EQ(ReadBytes(dir / "dst.xml"), "old");
 }
 
 }  // namespace

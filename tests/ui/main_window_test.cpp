@@ -67,7 +67,13 @@ struct MainWindowFixture : ::testing::Test {
 TEST_F(MainWindowFixture, WindowMenusToolbarAndTabs) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Vesko Editor"));
     EXPECT_FALSE(window.windowIcon().isNull());
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());  // fixed size
+    // Opens at its described size and can grow: the lists grow with it.
+    EXPECT_LT(window.minimumSize().width(), window.width());
+    auto* tvList = static_cast<ui::ServicePageWidget*>(window.Page(PageTab::Tv))->ListView();
+    const int listHeight = tvList->height();
+    window.resize(window.width() + 200, window.height() + 300);
+    QApplication::processEvents();
+    EXPECT_GT(tvList->height(), listHeight + 200);
 
     QStringList tabs;
     for (int i = 0; i < window.Tabs()->count(); ++i) {
@@ -124,13 +130,27 @@ TEST_F(MainWindowFixture, DroppedFolderOpensAndPagesFollow) {
     EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
 }
 
-TEST_F(MainWindowFixture, FirstArgumentOpensAsDrop) {
+TEST_F(MainWindowFixture, CommandLineNamesAFolderOrAsksForHelp) {
     std::filesystem::current_path(scratch.Path());
-    const auto named = ui::FolderFromArguments({"vesko-editor", "db"});
-    EXPECT_EQ(named, folder);
-    EXPECT_TRUE(ui::FolderFromArguments({"vesko-editor"}).empty());
-    EXPECT_TRUE(window.OpenFolder(named));
+    const ui::CommandLine named = ui::ParseCommandLine({"vesko-editor", "db"});
+    EXPECT_EQ(named.folder, folder);
+    EXPECT_FALSE(named.exitCode);
+    EXPECT_TRUE(ui::ParseCommandLine({"vesko-editor"}).folder.empty());
+    const ui::CommandLine help = ui::ParseCommandLine({"vesko-editor", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.contains(QStringLiteral("[folder]")));
+    EXPECT_EQ(ui::ParseCommandLine({"vesko-editor", "--version"}).exitCode, 0);
+    EXPECT_EQ(ui::ParseCommandLine({"vesko-editor", "--bogus"}).exitCode, 2);
+
+    EXPECT_TRUE(editor.OpenNamedFolder(named.folder));
     EXPECT_TRUE(editor.Folder().IsDatabaseOpen());
+    // A folder that is not there: one message saying so, and the open database stays.
+    platform.messages.clear();
+    EXPECT_FALSE(editor.OpenNamedFolder(scratch.Path() / "nowhere"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find(u"There is no such folder"), std::u16string::npos);
+    EXPECT_EQ(editor.Folder().GetFolderPath(), folder);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("db \u2014 Vesko Editor"));
 }
 
 TEST_F(MainWindowFixture, ShortcutsRunOnceWhereverTheFocusIs) {
@@ -166,6 +186,7 @@ TEST_F(MainWindowFixture, EnterAndEscapeNeverCloseTheWindow) {
 TEST_F(MainWindowFixture, CloseButtonAsksTheExitQuestion) {
     ASSERT_TRUE(window.OpenFolder(folder));
     MakeChange();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("db \u2014 Vesko Editor *"));
 
     platform.answers.push_back(MessageAnswer::Cancel);
     window.close();

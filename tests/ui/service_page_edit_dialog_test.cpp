@@ -71,6 +71,9 @@ TEST_F(ServiceEditDialogTest, LongStoredNameIsShownWholeButTypingStopsAtForty) {
     dialog.NameEdit()->end(false);
     QTest::keyClick(dialog.NameEdit(), Qt::Key_X);
     EXPECT_EQ(dialog.NameEdit()->text().size(), 45);  // no growth beyond the limit
+    // Shortened by one it is still too long, and now changed: OK refuses it.
+    QTest::keyClick(dialog.NameEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(dialog.NameEdit()->text().size(), 44);
     QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     EXPECT_EQ(m_platform.MessageTexts(),
               std::vector<std::u16string>{u"Please enter no more than 40 characters."});

@@ -68,6 +68,29 @@ TEST_F(ServicePageViewTest, DeleteKeysRemoveServicesFromListAndFile) {
     EXPECT_EQ(ReadBytes("temp_tv_fav.xml").find("\"100\""), std::string::npos);
 }
 
+// The keys that move through a list select the row they reach, alone, and never edit.
+TEST_F(ServicePageViewTest, HomeEndAndPageKeysMoveTheSelection) {
+    const std::string before = ReadBytes("temp_tv_prog.xml");
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+    } cases[] = {
+        {Qt::Key_End, Qt::NoModifier, 9},      {Qt::Key_Home, Qt::NoModifier, 0},
+        {Qt::Key_End, Qt::ControlModifier, 9}, {Qt::Key_Home, Qt::ControlModifier, 0},
+        {Qt::Key_PageDown, Qt::NoModifier, 9}, {Qt::Key_PageUp, Qt::NoModifier, 0},
+    };
+    Click(4);
+    for (const auto& c : cases) {
+        QTest::keyClick(m_view, c.key, c.modifiers);
+        EXPECT_EQ(List().GetSelectedCount(), 1) << c.key;
+        EXPECT_TRUE(List().IsSelected(c.row)) << c.key;
+    }
+    QTest::keyClicks(m_view, QStringLiteral("xyz"));
+    EXPECT_EQ(m_view->indexWidget(m_view->currentIndex()), nullptr);  // no editor opened
+    EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
+}
+
 TEST_F(ServicePageViewTest, PlusAndMinusMoveOneSelectedService) {
     Click(3);
     QTest::keyClick(m_view, Qt::Key_Plus);

@@ -144,14 +144,17 @@ TEST(EncodingConversion, Utf8Test) {
     EXPECT_TRUE(LooksLikeUtf8(""));
     EXPECT_TRUE(LooksLikeUtf8(" <a>plain ascii</a>"));
     EXPECT_TRUE(LooksLikeUtf8("\xD0\x9F\xD1\x80\xE4\xB8\xAD\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(LooksLikeUtf8("caf\xE9 au lait"));  // Latin-1
-    EXPECT_FALSE(LooksLikeUtf8("end\xD0"));          // sequence cut by the end
+    // 8-bit text: a lead byte followed by something that is no continuation.
+    for (const char* latin : {"caf\xE9 au lait", "d\xE9jeuner", "\xC9t\xE9",
+                              "\xCF\xE5\xF0\xE2\xFB\xE9",  // Windows-1251
+                              "\xC0\xC0", "\xE9\xE9\xE9"}) {
+        EXPECT_FALSE(LooksLikeUtf8(latin)) << latin;
+    }
+    EXPECT_FALSE(LooksLikeUtf8("end\xD0"));  // sequence cut by the end
     EXPECT_FALSE(LooksLikeUtf8("\xE4\xB8"));
     EXPECT_FALSE(LooksLikeUtf8("\xF8\x80\x80\x80\x80"));
     EXPECT_FALSE(LooksLikeUtf8("\xFF"));
-    // Lenient on purpose: only the high bit of a continuation is looked at, and a
-    // stray continuation byte is taken as a lead.
-    EXPECT_TRUE(LooksLikeUtf8("\xC0\xC0"));
+    // Lenient on purpose: a stray continuation byte is taken as a lead.
     EXPECT_TRUE(LooksLikeUtf8("\x80\x80"));
     EXPECT_FALSE(LooksLikeUtf8("\xA0\x80"));  // 0x20 set: wants two
     EXPECT_TRUE(LooksLikeUtf8("\xA0\x80\x80"));

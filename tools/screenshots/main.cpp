@@ -31,7 +31,9 @@ public:
         return buttons == vesko::MessageButtons::YesNoCancel ? vesko::MessageAnswer::No
                                                              : vesko::MessageAnswer::Ok;
     }
-    std::filesystem::path ChooseFolder(std::u16string_view) override { return {}; }
+    std::filesystem::path ChooseFolder(std::u16string_view, const std::filesystem::path&) override {
+        return {};
+    }
     std::filesystem::path ChooseFile(std::u16string_view, const std::filesystem::path&) override {
         return {};
     }

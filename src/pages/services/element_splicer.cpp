@@ -208,4 +208,24 @@ std::u16string_view ElementText(const CXmlDoc& doc, int record) {
         .substr(static_cast<size_t>(r.start), static_cast<size_t>(r.length));
 }
 
+// One pass over the text: what lies between the slots that change is copied as it is.
+std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
+                              std::span<const int> origins) {
+    const std::u16string_view text = doc.GetDoc();
+    std::u16string result;
+    result.reserve(text.size());
+    size_t copied = 0;
+    for (size_t slot = 0; slot < slots.size() && slot < origins.size(); ++slot) {
+        const size_t origin = static_cast<size_t>(origins[slot]);
+        if (origin == slot)
+            continue;
+        const ElementRecord& place = doc.GetIndex()[slots[slot]];
+        result.append(text.substr(copied, static_cast<size_t>(place.start) - copied));
+        result.append(ElementText(doc, slots[origin]));
+        copied = static_cast<size_t>(place.start) + static_cast<size_t>(place.length);
+    }
+    result.append(text.substr(copied));
+    return result;
+}
+
 }  // namespace vesko

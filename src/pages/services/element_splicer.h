@@ -10,6 +10,7 @@
 // then gives the text that the same edits made one by one would have left.
 
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -83,5 +84,13 @@ std::u16string WithAttributes(
 
 // The text of one whole element of a document (by record number).
 std::u16string_view ElementText(const CXmlDoc& doc, int record);
+
+// The text of `doc` with its elements put into a new order: `slots` are record numbers
+// of elements in text order (none inside another), and slot k receives the whole text
+// of element slots[origins[k]]. An element moves with every byte it has; the text
+// between the elements stays where it is, and a slot that keeps its own element is
+// not touched.
+std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
+                              std::span<const int> origins);
 
 }  // namespace vesko

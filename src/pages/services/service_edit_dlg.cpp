@@ -25,6 +25,7 @@ void CServiceEditDlg::Open() {
                                          {u"block", &block},
                                          {u"encrypt", &encrypt},
                                          {u"bskip", &bskip}});
+    m_storedName = m_name;
     ReadLocation(satKey, tpKey);
     m_free = encrypt == u"NULL" ? kYes : kNo;
     m_lock = block == u"1" ? kYes : kNo;
@@ -51,9 +52,10 @@ void CServiceEditDlg::ReadLocation(const std::u16string& satKey, const std::u16s
 }
 
 bool CServiceEditDlg::Ok() {
-    // A stored name longer than the edit allows is shown whole; writing it back would
-    // need a silent cut, so the user is asked to shorten it instead.
-    if (m_name.size() > static_cast<size_t>(kNameLimit)) {
+    // A stored name longer than the edit allows is shown whole and, left alone, written
+    // back whole: the user may change Lock or Skip of such a service. Only a name the
+    // user changed has to keep to the limit.
+    if (m_name != m_storedName && m_name.size() > static_cast<size_t>(kNameLimit)) {
         m_platform->ShowMessage(kMessageCaption, kNameTooLong, MessageButtons::Ok);
         return false;
     }

@@ -36,8 +36,9 @@ public:
     void Open();
     // Discards what the user changed: reads the service again.
     void Reset() { Open(); }
-    // Writes name, block and bskip. False, after telling the user, when the name is
-    // longer than the edit allows: the dialog then stays open and nothing is written.
+    // Writes name, block and bskip. False, after telling the user, when the name was
+    // changed and is longer than the edit allows: the dialog then stays open and nothing
+    // is written. A stored name left as it was is kept whole, however long.
     bool Ok();
 
     // Which controls take input: the Free list and the two texts are display only.
@@ -56,7 +57,8 @@ public:
 private:
     void ReadLocation(const std::u16string& satKey, const std::u16string& tpKey);
 
-    Platform* m_platform;  // for the too-long message
+    Platform* m_platform;         // for the too-long message
+    std::u16string m_storedName;  // the name as read by Open
 };
 
 }  // namespace vesko

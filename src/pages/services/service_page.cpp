@@ -123,11 +123,6 @@ void CServicePage::RenumberRows() {
 void CServicePage::RefreshSelectedRows() {
     CXmlDoc prog;
     LoadWorkingCopy(prog, m_traits.progWork);
-    RefreshSelectedRows(prog);
-}
-
-// The same from a document that already holds the programme working copy.
-void CServicePage::RefreshSelectedRows(CXmlDoc& prog) {
     std::vector<std::u16string> keys;
     for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
         keys.push_back(m_list.GetItemText(row, kColSerKey));
@@ -141,10 +136,14 @@ void CServicePage::RefreshSelectedRows(const RecordsByKey& records) {
     const ServiceRecord missing;
     for (int row = m_list.GetNextSelected(-1); row >= 0; row = m_list.GetNextSelected(row)) {
         const auto it = records.find(m_list.GetItemText(row, kColSerKey));
-        const ServiceRecord& record = it == records.end() ? missing : it->second;
-        m_list.SetItemText(row, kColName, record[kFieldName]);
-        SetRowImages(row, ViewOf(record), favourites);
+        ShowNameAndImages(row, it == records.end() ? missing : it->second, favourites);
     }
+}
+
+void CServicePage::ShowNameAndImages(int row, const ServiceRecord& record,
+                                     const FavouriteMembers& favourites) {
+    m_list.SetItemText(row, kColName, record[kFieldName]);
+    SetRowImages(row, ViewOf(record), favourites);
 }
 
 }  // namespace vesko

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "controls/drag_list_ctrl.h"
 #include "pages/page.h"
@@ -126,9 +127,10 @@ private:
                           const FavouriteMembers& favourites);
     void SetRowImages(int row, const ServiceView& record, const FavouriteMembers& favourites);
     void CompleteDrop();
-    int ApplyDrop(CXmlDoc& prog, RecordsByKey& placed);
-    void RefreshSelectedRows(CXmlDoc& prog);
+    int ApplyDrop(CXmlDoc& prog, const std::vector<int>& services);
     void RefreshSelectedRows(const RecordsByKey& records);
+    void ShowNameAndImages(int row, const ServiceRecord& record,
+                           const FavouriteMembers& favourites);
 
     ServicePageTraits m_traits;
     CDragListCtrl m_list;

@@ -68,26 +68,34 @@ void RemoveRows(CDragListCtrl& list, const std::vector<int>& rows) {
     list.EndUpdate();
 }
 
-// Exchanges the 19 attribute values of the services at positions a and b; element
-// positions and any other attributes stay. An attribute absent on one side becomes
-// present with the empty value on the other.
+// Exchanges the services at positions a and b: each element's whole text goes to the
+// other's place, so every attribute a service carries moves with it, in its order, and
+// nothing else in the file changes.
 void SwapServices(CXmlDoc& prog, int a, int b) {
     if (a < 0 || b < 0 || a == b)
         return;
-    const std::vector<int> services = RootChildren(prog, u"prog");
-    // A position past the file would write empty values over a real service.
-    if (a >= static_cast<int>(services.size()) || b >= static_cast<int>(services.size()))
+    const int first = std::min(a, b);
+    const int second = std::max(a, b);
+    int records[2] = {-1, -1};
+    int position = 0;
+    prog.ResetPosition();
+    ForEachChild(prog, u"prog", [&](int record) {
+        if (position == first)
+            records[0] = record;
+        if (position == second)
+            records[1] = record;
+        return ++position <= second;
+    });
+    if (records[1] < 0)
         return;
-    const int elementA = services[static_cast<size_t>(a)];
-    const int elementB = services[static_cast<size_t>(b)];
-    const ServiceRecord recordA = ReadRecordAt(prog, elementA);
-    const ServiceRecord recordB = ReadRecordAt(prog, elementB);
-    ElementSplicer splicer(prog.GetDoc());
-    const int pieceA = splicer.AddRecord(prog, elementA);
-    const int pieceB = splicer.AddRecord(prog, elementB);
-    splicer.Replace(pieceA, WithAttributes(ElementText(prog, elementA), recordB.Attributes()));
-    splicer.Replace(pieceB, WithAttributes(ElementText(prog, elementB), recordA.Attributes()));
-    ReplaceDocumentText(prog, splicer.Build());
+    const int swapped[2] = {1, 0};
+    ReplaceDocumentText(prog, RearrangedText(prog, records, swapped));
+}
+
+// Lock and Skip show the flag on only for exactly "1", so an absent or empty value is
+// off like "0" and turns on; any other value turns off.
+std::u16string_view Toggled(std::u16string_view value) {
+    return value == u"0" || value.empty() ? u"1" : u"0";
 }
 
 }  // namespace
@@ -197,7 +205,7 @@ void CServicePage::Toggle(std::u16string_view attribute, int column, int onImage
             if (AttributeOf(prog, record, u"service_key") != key)
                 continue;
             flips.push_back(
-                {row, record, AttributeOf(prog, record, attribute) == u"0" ? u"1" : u"0"});
+                {row, record, std::u16string(Toggled(AttributeOf(prog, record, attribute)))});
             break;
         }
     }

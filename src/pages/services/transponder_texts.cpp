@@ -122,9 +122,12 @@ const std::u16string& TransponderTexts::Text(std::u16string_view satKey,
         return lookup(m_terrestrial, std::u16string(tpKey));
     if (satKey == kCableSatKey)
         return lookup(m_cable, std::u16string(tpKey));
-    if (m_haveLast && m_lastTpKey == tpKey)
+    // Two satellites may carry transponders with the same tp_key: the satellite is part
+    // of what is remembered.
+    if (m_haveLast && m_lastTpKey == tpKey && m_lastSatKey == satKey)
         return m_lastText;
     m_lastText = lookup(m_satellite, SatelliteMapKey(satKey, tpKey));
+    m_lastSatKey = satKey;
     m_lastTpKey = tpKey;
     m_haveLast = true;
     return m_lastText;

@@ -17,10 +17,10 @@ public:
     // Reads temp_sat.xml, temp_sat_t.xml and temp_sat_c.xml.
     static TransponderTexts Load();
 
-    // The text for a service's keys, "" when the transponder is not found. Like one
-    // fill of the list, it remembers the last satellite transponder key it answered:
-    // the next satellite service with the same tp_key gets the same text.
-    // The text stays valid until the next call.
+    // The text for a service's keys, "" when the transponder is not found. It remembers
+    // the last satellite transponder it answered, by satellite and transponder key: the
+    // next service on the same one gets the same text without a lookup. The text stays
+    // valid until the next call.
     const std::u16string& Text(std::u16string_view satKey, std::u16string_view tpKey);
 
 private:
@@ -28,6 +28,7 @@ private:
     std::unordered_map<std::u16string, std::u16string> m_satellite;
     std::unordered_map<std::u16string, std::u16string> m_terrestrial;  // by tp_key
     std::unordered_map<std::u16string, std::u16string> m_cable;        // by tp_key
+    std::u16string m_lastSatKey;
     std::u16string m_lastTpKey;
     std::u16string m_lastText;
     bool m_haveLast = false;

@@ -19,19 +19,26 @@ struct KindCase {
     TransponderKind kind;
     const char* work;
     std::u16string_view title;
-    std::vector<std::u16string> columns;  // of the first row as listed
+    std::vector<std::u16string> columns;   // of the first row as listed
     std::vector<std::u16string> services;  // TV services of the first transponder
     const char* added;                     // the element an add with these fields writes
 };
 
 const KindCase kKinds[] = {
-    {TransponderKind::Cable, kSatCableWork, u"Cable Edit TP",
-     {u"1", u"476", u"6875", u"64QAM", u"30"}, {u"S104"},
+    {TransponderKind::Cable,
+     kSatCableWork,
+     u"Cable Edit TP",
+     {u"1", u"476", u"6875", u"64QAM", u"30"},
+     {u"S104"},
      "<transponder tp_key=\"814\" sat_key=\"66\" frequency=\"480\" symbol_rate=\"6875\" "
      "modulation_mode=\"64QAM\"/>"},
-    {TransponderKind::Terrestrial, kSatTerWork, u"Ter Edit TP",
-     {u"1", u"540", u"8HMZ", u"29", u"812"}, {u"S105"},
-     "<transponder tp_key=\"814\" sat_key=\"65\" frequency=\"538\" band=\"8HMZ\" channel_no=\"30\"/>"},
+    {TransponderKind::Terrestrial,
+     kSatTerWork,
+     u"Ter Edit TP",
+     {u"1", u"540", u"8HMZ", u"29", u"812"},
+     {u"S105"},
+     "<transponder tp_key=\"814\" sat_key=\"65\" frequency=\"538\" band=\"8HMZ\" "
+     "channel_no=\"30\"/>"},
 };
 
 class CableTerTpTest : public SatelliteTest, public ::testing::WithParamInterface<KindCase> {
@@ -126,8 +133,9 @@ TEST_P(CableTerTpTest, DeleteTakesTheServicesOfBothKindsAlong) {
     const bool cable = k.kind == TransponderKind::Cable;
     if (!cable) {  // a second transponder, so that the first may go
         std::string ter = ReadBytes(k.work);
-        ter.insert(ter.find("</sat>"), "<transponder tp_key=\"813\" sat_key=\"65\" frequency=\"1\" "
-                                       "band=\"8HMZ\" channel_no=\"1\"/>\r\n");
+        ter.insert(ter.find("</sat>"),
+                   "<transponder tp_key=\"813\" sat_key=\"65\" frequency=\"1\" "
+                   "band=\"8HMZ\" channel_no=\"1\"/>\r\n");
         WriteBytes(k.work, ter);
     }
     CTransponderPage page(k.kind);
@@ -162,10 +170,9 @@ TEST_P(CableTerTpTest, AbsentFileGivesAnEmptyPage) {
     EXPECT_FALSE(std::filesystem::exists(k.work));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, CableTerTpTest, ::testing::ValuesIn(kKinds),
-                         [](const auto& info) {
-                             return info.param.kind == TransponderKind::Cable ? "Cable" : "Terrestrial";
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, CableTerTpTest, ::testing::ValuesIn(kKinds), [](const auto& info) {
+    return info.param.kind == TransponderKind::Cable ? "Cable" : "Terrestrial";
+});
 
 }  // namespace
 }  // namespace vesko::testing

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -51,19 +52,6 @@ bool EnterNextWithKey(CXmlDoc& doc, std::u16string_view key) {
     return false;
 }
 
-ServiceRecord RefRecord(CXmlDoc& doc) {
-    ServiceRecord record;
-    for (size_t k = 0; k < record.values.size(); ++k) {
-        record.values[k] = doc.GetAttribute(kServiceRecordAttributes[k]);
-    }
-    return record;
-}
-
-void RefSetRecord(CXmlDoc& doc, const ServiceRecord& record) {
-    for (size_t k = 0; k < record.values.size(); ++k)
-        doc.SetAttribute(kServiceRecordAttributes[k], record.values[k]);
-}
-
 void RefRemoveFromFavourites(const fs::path& fav, const std::u16string& key) {
     CXmlDoc doc;
     doc.Load(fav);
@@ -101,68 +89,56 @@ void RefToggle(const fs::path& prog, const std::vector<std::u16string>& keys,
     for (const std::u16string& key : keys) {
         if (!EnterNextWithKey(doc, key))
             continue;
-        doc.SetAttribute(attribute, doc.GetAttribute(attribute) == u"0" ? u"1" : u"0");
+        const std::u16string value = doc.GetAttribute(attribute);
+        doc.SetAttribute(attribute, value == u"0" || value.empty() ? u"1" : u"0");
         doc.OutOfElement();
     }
     doc.Save(prog);
 }
 
+// Where the n-th `prog` child of the root stands in the text.
+std::pair<size_t, size_t> ProgSpan(CXmlDoc& doc, int n) {
+    EXPECT_TRUE(EnterProg(doc, n));
+    const ElementRecord& record = doc.GetIndex()[doc.GetCurrentPos()];
+    return {static_cast<size_t>(record.start), static_cast<size_t>(record.length)};
+}
+
+// A move of one service by one place: the two elements exchange their whole texts.
+void RefSwap(CXmlDoc& doc, int a, int b) {
+    auto [startA, lengthA] = ProgSpan(doc, std::min(a, b));
+    auto [startB, lengthB] = ProgSpan(doc, std::max(a, b));
+    const std::u16string& text = doc.GetDoc();
+    const std::u16string swapped = text.substr(0, startA) + text.substr(startB, lengthB) +
+                                   text.substr(startA + lengthA, startB - startA - lengthA) +
+                                   text.substr(startA, lengthA) + text.substr(startB + lengthB);
+    const uint32_t flags = doc.GetDocFlags();
+    doc.SetDoc(swapped);
+    doc.SetDocFlags(flags);
+}
+
 void RefSwap(const fs::path& prog, int a, int b) {
     CXmlDoc doc;
     doc.Load(prog);
-    ASSERT_TRUE(EnterProg(doc, a));
-    const ServiceRecord recordA = RefRecord(doc);
-    ASSERT_TRUE(EnterProg(doc, b));
-    const ServiceRecord recordB = RefRecord(doc);
-    EnterProg(doc, a);
-    RefSetRecord(doc, recordB);
-    EnterProg(doc, b);
-    RefSetRecord(doc, recordA);
+    RefSwap(doc, a, b);
     doc.Save(prog);
 }
 
-// The drop as the plain sequence: take each service of the window out of P and add it,
-// re-created from Q, after the one placed before it.
-int RefApplyDrop(const fs::path& prog, const std::vector<std::u16string>& keys,
-                 const std::vector<bool>& selected) {
-    CXmlDoc p, q;
-    p.Load(prog);
-    q.Load(prog);
-    int u = 0, s = 0;
-    for (size_t row = 0; row < keys.size(); ++row) {
-        if (selected[row]) {
-            ++s;
-        } else if (++u, s > 0) {
-            break;
+// The drop as the plain sequence: every service taken to its new place by moves of
+// one place at a time.
+void RefApplyDrop(const fs::path& prog, std::vector<std::u16string> order,
+                  const std::vector<std::u16string>& wanted) {
+    if (order == wanted)
+        return;
+    CXmlDoc doc;
+    doc.Load(prog);
+    for (size_t place = 0; place < wanted.size(); ++place) {
+        size_t at = std::find(order.begin() + place, order.end(), wanted[place]) - order.begin();
+        for (; at > place; --at) {
+            RefSwap(doc, static_cast<int>(at) - 1, static_cast<int>(at));
+            std::swap(order[at - 1], order[at]);
         }
     }
-    if (s == 0)
-        return p.Save(prog) ? 0 : -1;
-    ++s;
-    std::u16string anchor = u - 2 >= 0 ? keys[u - 2] : u"";
-    for (int row = u - 1; row < u - 1 + s; ++row) {
-        const std::u16string key =
-            row >= 0 && row < static_cast<int>(keys.size()) ? keys[row] : u"";
-        if (key.empty())
-            return -1;
-        ToTop(q);
-        if (!EnterNextWithKey(q, key))
-            return -1;
-        const ServiceRecord record = RefRecord(q);
-        ToTop(p);
-        if (EnterNextWithKey(p, key))
-            p.RemoveElement();
-        ToTop(p);
-        const bool placed =
-            row == u - 1 && row == 0 ? EnterProg(p, 0) : (ToTop(p), EnterNextWithKey(p, anchor));
-        if (!placed)
-            return -1;
-        p.AddElement(u"prog");
-        RefSetRecord(p, record);
-        anchor = key;
-    }
-    p.Save(prog);
-    return 0;
+    doc.Save(prog);
 }
 
 // ---- files with every layout the engine has to cope with ----
@@ -289,8 +265,8 @@ TEST_F(BatchedEditsTest, TogglesAndMovesWriteTheBytesOfSingleEdits) {
     }
 }
 
-TEST_F(BatchedEditsTest, DropWritesTheBytesOfReplacingServiceByService) {
-    int compared = 0;
+TEST_F(BatchedEditsTest, DropWritesTheBytesOfMovingServiceByService) {
+    int moved = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         WriteTricky(seed);
         CServicePage page(ServiceKind::Tv);
@@ -300,22 +276,14 @@ TEST_F(BatchedEditsTest, DropWritesTheBytesOfReplacingServiceByService) {
         Select(page, RandomRows(random, kServices));
         page.List().BeginDrag();
         page.List().HighlightDropRow(static_cast<int>(random() % (kServices + 2)) - 1);
-        // Feed the reference the list exactly as the list control left it.
-        page.List().SetAfterReleaseHandler({});
         page.List().OnLeftButtonUp();
-        const std::vector<std::u16string> keys = ListColumn(page.List(), kColSerKey);
-        std::vector<bool> selected;
-        for (int row = 0; row < page.List().GetItemCount(); ++row)
-            selected.push_back(page.List().IsSelected(row));
-        const int result = page.ApplyDrop();
-        if (keys == before)
-            continue;  // dropped where it was: deliberately left alone
-        ASSERT_EQ(result, RefApplyDrop("ref/prog.xml", keys, selected)) << "seed " << seed;
-        EXPECT_EQ(FileKeys("temp_tv_prog.xml"), result == 0 ? keys : before);
+        const std::vector<std::u16string> after = ListColumn(page.List(), kColSerKey);
+        RefApplyDrop("ref/prog.xml", before, after);
+        EXPECT_EQ(FileKeys("temp_tv_prog.xml"), after) << "seed " << seed;
         ExpectSameFiles(seed);
-        ++compared;
+        moved += after != before;
     }
-    EXPECT_GT(compared, 30);
+    EXPECT_GT(moved, 30);
 }
 
 // The edit dialog reads its fields with one load and writes name, lock and skip with one

@@ -100,22 +100,40 @@ TEST_F(ServiceEditDlgTest, ResetBringsTheStoredValuesBack) {
     EXPECT_EQ(dlg.m_skip, CServiceEditDlg::kYes);
 }
 
-TEST_F(ServiceEditDlgTest, LongStoredNameIsShownWholeAndNeverCut) {
+TEST_F(ServiceEditDlgTest, LongStoredNameIsKeptWholeAndOnlyAChangedOneIsRefused) {
     const std::u16string longName(45, u'N');
     m_page.SetServiceAttribute(5, u"name", longName);
-    const std::string before = ReadBytes("temp_tv_prog.xml");
     CServiceEditDlg dlg = OpenOn(5);
     EXPECT_EQ(dlg.m_name, longName);
+    // Left as it is, the name is no reason to refuse: Lock is written, the name stays.
     dlg.m_lock = CServiceEditDlg::kYes;
-    EXPECT_FALSE(dlg.Ok());
-    ASSERT_EQ(m_platform.messages.size(), 1u);
-    EXPECT_EQ(m_platform.messages[0].caption, u"VeksoEditor");
-    EXPECT_EQ(m_platform.messages[0].text, u"Please enter no more than 40 characters.");
-    EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
-    // Shortened to the limit, it is accepted.
-    dlg.m_name = std::u16string(40, u'N');
     EXPECT_TRUE(dlg.Ok());
-    EXPECT_EQ(Stored(5, u"name"), dlg.m_name);
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(Stored(5, u"block"), u"1");
+    EXPECT_EQ(Stored(5, u"name"), longName);
+
+    // Changed, it must keep to the limit.
+    const std::string before = ReadBytes("temp_tv_prog.xml");
+    const struct {
+        std::u16string name;
+        bool accepted;
+    } cases[] = {{std::u16string(44, u'N'), false},
+                 {longName + u"x", false},
+                 {std::u16string(41, u'M'), false},
+                 {std::u16string(40, u'M'), true}};
+    for (const auto& c : cases) {
+        m_platform.messages.clear();
+        dlg.m_name = c.name;
+        EXPECT_EQ(dlg.Ok(), c.accepted) << c.name.size();
+        if (c.accepted) {
+            EXPECT_EQ(Stored(5, u"name"), c.name);
+            continue;
+        }
+        ASSERT_EQ(m_platform.messages.size(), 1u);
+        EXPECT_EQ(m_platform.messages[0].caption, u"VeksoEditor");
+        EXPECT_EQ(m_platform.messages[0].text, u"Please enter no more than 40 characters.");
+        EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
+    }
 }
 
 }  // namespace

@@ -57,6 +57,34 @@ TEST_F(ServicePageTest, ReloadFillsEveryColumn) {
     EXPECT_EQ(page.List().GetItemCount(), 10);
 }
 
+TEST_F(ServicePageTest, TransponderTextFollowsSatelliteAndTransponder) {
+    // Two satellites with a transponder of the same tp_key, services on them in a row.
+    WriteBytes("temp_sat.xml",
+               Lines({"<satellites tuner_num=\"1\">", "<sat sat_key=\"1\" name=\"A\">",
+                      "<transponder tp_key=\"10\" frequency=\"11362\" symbol_rate=\"22000\" "
+                      "polarization=\"H\"/>",
+                      "<transponder tp_key=\"11\" frequency=\"11758\" symbol_rate=\"27500\" "
+                      "polarization=\"V\"/>",
+                      "</sat>", "<sat sat_key=\"2\" name=\"B\">",
+                      "<transponder tp_key=\"10\" frequency=\"12188\" symbol_rate=\"27500\" "
+                      "polarization=\"H\"/>",
+                      "</sat>", "</satellites>"}));
+    const std::pair<const char*, const char*> services[] = {
+        {"1", "10"}, {"2", "10"}, {"2", "10"}, {"65", "20"}, {"1", "10"}, {"2", "11"}, {"1", "11"}};
+    std::string prog = "<tv>\r\n";
+    int key = 300;
+    for (const auto& [sat, tp] : services)
+        prog += ProgElement(std::to_string(key++), {{"sat_key", sat}, {"tp_key", tp}}) + "\r\n";
+    WriteBytes("temp_tv_prog.xml", prog + "</tv>\r\n");
+
+    CServicePage page(ServiceKind::Tv);
+    page.Reload();
+    EXPECT_EQ(
+        ListColumn(page.List(), kColTransponder),
+        (std::vector<std::u16string>{u"11362/22000/H", u"12188/27500/H", u"12188/27500/H",
+                                     u"474000/8/CH21", u"11362/22000/H", u"", u"11758/27500/V"}));
+}
+
 TEST_F(ServicePageTest, MissingOrEmptyWorkingCopyGivesEmptyListAndHarmlessCommands) {
     std::filesystem::remove("temp_tv_prog.xml");
     CServicePage page(ServiceKind::Tv);
@@ -115,7 +143,7 @@ TEST_F(ServicePageTest, RadioDeleteTouchesOnlyRadioFiles) {
     EXPECT_EQ(ReadBytes("temp_tv_fav.xml"), tvFav);
 }
 
-TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
+TEST_F(ServicePageTest, MovesExchangeServicesAndStopAtTheEdges) {
     CServicePage page(ServiceKind::Tv);
     page.Reload();
     FakePlatform platform;
@@ -132,15 +160,16 @@ TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
     EXPECT_EQ(platform.messages[1].text, u"The item is the last row!");
     EXPECT_EQ(ReadBytes("temp_tv_prog.xml"), before);
 
-    // Row 5 (105, with an extra icon_name) up: elements 5 and 4 exchange the 19 values;
-    // the extra attribute stays with its element position.
+    // Row 5 (105, with an extra icon_name and an empty block) up: the two services
+    // change places whole; icon_name goes with 105 and nothing is added to 104.
     Select(page.List(), {5});
     EXPECT_TRUE(page.MoveUp(platform));
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[4], u"105");
     EXPECT_EQ(FileKeys("temp_tv_prog.xml")[5], u"104");
     const std::string after = ReadBytes("temp_tv_prog.xml");
     const size_t fifth = after.find("service_key=\"104\"");
-    EXPECT_NE(after.find("icon_name=\"x.jpg\"", fifth), std::string::npos);
+    EXPECT_EQ(after.find("icon_name=\"x.jpg\"", fifth), std::string::npos);
+    EXPECT_LT(after.find("icon_name=\"x.jpg\""), fifth);
     EXPECT_EQ(page.List().GetItemText(4, kColSerKey), u"105");
     EXPECT_EQ(page.List().GetItemText(4, kColTransponder), u"11758/27500/V");
     EXPECT_EQ(page.List().GetItemImage(4, kColFav), Img::kImageHeart);
@@ -156,16 +185,17 @@ TEST_F(ServicePageTest, MovesSwapAttributeValuesAndStopAtTheEdges) {
     EXPECT_EQ(page.List().GetItemText(5, kColSerKey), u"105");
 }
 
-TEST_F(ServicePageTest, TogglesFlipExactlyZeroToOneAndAllElseToZero) {
+TEST_F(ServicePageTest, TogglesTurnOffValuesOnAndAllElseOff) {
     CServicePage page(ServiceKind::Tv);
     page.Reload();
-    // block: 100 "1", 101 "0", 104 "2", 105 "", 106 absent.
+    // block: 100 "1", 101 "0", 104 "2", 105 "", 106 absent. Empty and absent show no
+    // padlock, so they are off and turn on.
     Select(page.List(), {0, 1, 4, 5, 6});
     page.ToggleLock();
     CServicePage check(ServiceKind::Tv);
     std::u16string value;
     const std::vector<std::pair<int, std::u16string>> expected{
-        {0, u"0"}, {1, u"1"}, {4, u"0"}, {5, u"0"}, {6, u"0"}};
+        {0, u"0"}, {1, u"1"}, {4, u"0"}, {5, u"1"}, {6, u"1"}};
     for (const auto& [row, v] : expected) {
         EXPECT_EQ(check.GetServiceAttribute(row, u"block", value), row);
         EXPECT_EQ(value, v) << row;
