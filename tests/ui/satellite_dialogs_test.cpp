@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "fake_platform.h"
@@ -81,7 +80,7 @@ TEST_F(SatelliteDialogsTest, EditSatelliteByKeyboard) {
     EXPECT_EQ(Stored(0, u"k22"), u"OFF");
     EXPECT_EQ(Stored(0, u"UserFreq"), u"9750");
 
-    // Escape cancels and writes nothing; Reset brings the stored values back.
+    // Escape cancels and writes nothing.
     const std::string before = ReadBytes("temp_sat.xml");
     CSatEditDlg again(m_platform);
     again.m_page = &m_satellites;
@@ -89,71 +88,54 @@ TEST_F(SatelliteDialogsTest, EditSatelliteByKeyboard) {
     ui::SatEditDialog cancelled(again);
     cancelled.show();
     Type(cancelled, "typed");
-    QTest::mouseClick(cancelled.ResetButton(), Qt::LeftButton);
-    EXPECT_EQ(cancelled.NameEdit()->text(), QStringLiteral("Astra 1N"));
-    cancelled.NameEdit()->setFocus();
     Keys(cancelled, {Qt::Key_Escape});
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
     EXPECT_EQ(ReadBytes("temp_sat.xml"), before);
 }
 
-TEST_F(SatelliteDialogsTest, AddSatelliteTransponderByKeyboard) {
-    CTransponderPage page(TransponderKind::Satellite);
-    page.FillTransponderList(0);
-    CTpEditDlg form(m_platform, page, true);
-    form.Open();
-    ui::TpEditDialog dialog(form);
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sat Edit TP"));
-    EXPECT_FALSE(dialog.Edit(TpField::TpKey)->isEnabled());
-    EXPECT_EQ(dialog.Edit(TpField::TpKey)->text(), QStringLiteral("813"));
-    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
-    EXPECT_EQ(dialog.Edit(TpField::Freq)->selectedText(), QStringLiteral("10600"));
-
-    Type(dialog, "10599");
-    Keys(dialog, {Qt::Key_Return});
-    EXPECT_EQ(m_platform.MessageTexts(),
-              std::vector<std::u16string>{u"Invalid Frequency(10600--12750)"});
-    ASSERT_TRUE(dialog.isVisible());
-    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
-    Type(dialog, "11720");
-    Keys(dialog, {Qt::Key_Tab, Qt::Key_Tab});  // past H/V to Sym
-    ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Sym));
-    Keys(dialog, {Qt::Key_End});
-    Type(dialog, "27500");  // after the 0 a new dialog shows: 027500
-    Keys(dialog, {Qt::Key_Return});
-    EXPECT_EQ(m_platform.MessageTexts().back(), u"This Tp has already existed");
-    dialog.Edit(TpField::Freq)->setFocus();
-    Keys(dialog, {Qt::Key_Tab, Qt::Key_Down});  // V
-    EXPECT_EQ(dialog.ChoiceBox(TpField::Polarization)->currentText(), QStringLiteral("V"));
-    Keys(dialog, {Qt::Key_Return});
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_NE(ReadBytes("temp_sat.xml")
-                  .find("tp_key=\"813\" sat_key=\"1\" transport_stream_id=\"0\" "
-                        "original_network_id=\"0\" frequency=\"11720\" "
-                        "symbol_rate=\"27500\" fec=\"Auto\" "
-                        "modulation_mode=\"QPSK\" polarization=\"V\""),
-              std::string::npos);
-}
-
-// The cable and terrestrial dialogs by keyboard: Freq first with its text selected,
-// then the kind's own fields; Enter adds, Escape cancels.
-TEST_F(SatelliteDialogsTest, AddCableAndTerrestrialTransponderByKeyboard) {
+// The three transponder dialogs by keyboard: Freq first with its text selected; a
+// refusal keeps the dialog open with the focus back in Freq; Enter adds, Escape
+// cancels. The keys are one number space: each add takes the next.
+TEST_F(SatelliteDialogsTest, AddTransponderByKeyboard) {
     struct Case {
         TransponderKind kind;
         const char* work;
         const char* title;
-        const char* second;  // typed into the field after Freq
+        const char* refused;  // Freq typed first, and the message it gets
+        const char* message;
+        const char* accepted;                 // the Freq typed then
+        std::initializer_list<Qt::Key> rest;  // after it
         const char* added;
     };
     const Case cases[] = {
-        {TransponderKind::Cable, "temp_sat_c.xml", "Cable Edit TP", "6900",
-         "<transponder tp_key=\"813\" sat_key=\"66\" frequency=\"474\" symbol_rate=\"6900\" "
-         "modulation_mode=\"16QAM\"/>"},
-        // The key follows the cable one: one number space over the three files.
-        {TransponderKind::Terrestrial, "temp_sat_t.xml", "Ter Edit TP", "8",
-         "<transponder tp_key=\"814\" sat_key=\"65\" frequency=\"474\" band=\"8HMZ\" "
-         "channel_no=\"21\"/>"},
+        {TransponderKind::Satellite,
+         "temp_sat.xml",
+         "Sat Edit TP",
+         "10599",
+         "Invalid Frequency(10600--12750)",
+         "11000",
+         {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Tab, Qt::Key_End, Qt::Key_7},
+         "tp_key=\"813\" sat_key=\"1\" transport_stream_id=\"0\" original_network_id=\"0\" "
+         "frequency=\"11000\" symbol_rate=\"7\" fec=\"Auto\" modulation_mode=\"QPSK\" "
+         "polarization=\"V\""},
+        {TransponderKind::Cable,
+         "temp_sat_c.xml",
+         "Cable Edit TP",
+         "476",
+         "This Tp has already existed",
+         "474",
+         {Qt::Key_Tab, Qt::Key_End, Qt::Key_9, Qt::Key_Tab, Qt::Key_Down},
+         "<transponder tp_key=\"814\" sat_key=\"66\" frequency=\"474\" symbol_rate=\"68759\" "
+         "modulation_mode=\"128QAM\"/>"},
+        {TransponderKind::Terrestrial,
+         "temp_sat_t.xml",
+         "Ter Edit TP",
+         "x",
+         "Please enter an integer.",
+         "474",
+         {Qt::Key_Tab, Qt::Key_End, Qt::Key_8, Qt::Key_Tab, Qt::Key_End, Qt::Key_2},
+         "<transponder tp_key=\"815\" sat_key=\"65\" frequency=\"474\" band=\"8HMZ\" "
+         "channel_no=\"2\"/>"},
     };
     for (const Case& c : cases) {
         CTransponderPage page(c.kind);
@@ -163,19 +145,21 @@ TEST_F(SatelliteDialogsTest, AddCableAndTerrestrialTransponderByKeyboard) {
         ui::TpEditDialog dialog(form);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), QString::fromLatin1(c.title));
+        EXPECT_FALSE(dialog.Edit(TpField::TpKey)->isEnabled());
         ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
-        EXPECT_EQ(dialog.Edit(TpField::Freq)->selectedText(), QStringLiteral("0"));
-        Type(dialog, "474");
-        Keys(dialog, {Qt::Key_Tab});
-        QTest::keyClick(dialog.focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        Type(dialog, c.second);
-        Keys(dialog, {Qt::Key_Tab});
-        if (c.kind == TransponderKind::Cable) {
-            Keys(dialog, {Qt::Key_Down});  // AUTO to 16QAM
-        } else {
-            QTest::keyClick(dialog.focusWidget(), Qt::Key_A, Qt::ControlModifier);
-            Type(dialog, "21");
+        EXPECT_TRUE(dialog.Edit(TpField::Freq)->hasSelectedText());
+        if (c.kind == TransponderKind::Cable) {  // the near one has this rate and mode
+            dialog.Edit(TpField::Sym)->setText(QStringLiteral("6875"));
+            dialog.ChoiceBox(TpField::Mode)->setCurrentIndex(3);
         }
+        Type(dialog, c.refused);
+        Keys(dialog, {Qt::Key_Return});
+        EXPECT_EQ(m_platform.MessageTexts().back(), QString::fromLatin1(c.message).toStdU16String())
+            << c.title;
+        ASSERT_TRUE(dialog.isVisible());
+        ASSERT_EQ(dialog.focusWidget(), dialog.Edit(TpField::Freq));
+        Type(dialog, c.accepted);
+        Keys(dialog, c.rest);
         Keys(dialog, {Qt::Key_Return});
         EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.title;
         EXPECT_NE(ReadBytes(c.work).find(c.added), std::string::npos) << c.title;

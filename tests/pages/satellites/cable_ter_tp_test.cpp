@@ -126,36 +126,6 @@ TEST_P(CableTerTpTest, ListAddEditAndTheDuplicateRule) {
     EXPECT_EQ(edit.m_freq, cable ? u"1" : u"540");
 }
 
-// Deleting a transponder takes its services (their `sat_key` the kind's and its
-// `tp_key`) out of both service files and both favourites files.
-TEST_P(CableTerTpTest, DeleteTakesTheServicesOfBothKindsAlong) {
-    const KindCase& k = GetParam();
-    const bool cable = k.kind == TransponderKind::Cable;
-    if (!cable) {  // a second transponder, so that the first may go
-        std::string ter = ReadBytes(k.work);
-        ter.insert(ter.find("</sat>"),
-                   "<transponder tp_key=\"813\" sat_key=\"65\" frequency=\"1\" "
-                   "band=\"8HMZ\" channel_no=\"1\"/>\r\n");
-        WriteBytes(k.work, ter);
-    }
-    CTransponderPage page(k.kind);
-    page.FillTransponderList(0);
-    Select(page.TransponderList(), {0});
-    EXPECT_EQ(page.DeleteSelectedTransponders(0), 1);
-    EXPECT_EQ(page.m_deletedKeys, std::vector<std::u16string>{k.columns.back()});
-    const std::u16string tv = cable ? u"104" : u"105";
-    const std::u16string radio = cable ? u"201" : u"202";
-    for (const auto& [file, key] : {std::pair{kTvProgWork, tv}, {kRadioProgWork, radio}}) {
-        const auto keys = Values(file, u"prog", u"service_key");
-        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0) << file;
-    }
-    for (const auto& [file, key] : {std::pair{kTvFavWork, tv}, {kRadioFavWork, radio}}) {
-        const auto keys = Values(file, u"prog", u"service_key");
-        EXPECT_EQ(std::count(keys.begin(), keys.end(), key), 0) << file;
-    }
-    EXPECT_EQ(Values(kTvProgWork, u"prog", u"service_key").size(), 7u);
-}
-
 // A database without the optional file: an empty page, and an add that has nowhere to
 // go writes nothing.
 TEST_P(CableTerTpTest, AbsentFileGivesAnEmptyPage) {

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,18 @@ inline std::string Lines(std::initializer_list<std::string> lines) {
     for (const std::string& line : lines)
         text += line + "\r\n";
     return text;
+}
+
+// Texts given as words: Words("10 11 12") is {u"10", u"11", u"12"}.
+inline std::vector<std::u16string> Words(std::string_view text) {
+    std::vector<std::u16string> words;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at)
+            words.emplace_back(text.begin() + at, text.begin() + end);
+        at = end + 1;
+    }
+    return words;
 }
 
 inline std::string Transponder(int key, const std::string& satKey, int frequency, int rate,
@@ -112,24 +126,16 @@ protected:
             list.SetSelected(row, true);
     }
 
-    // The values of one attribute of every element named `name` in a file, in order.
+    // The values of one attribute of every element named `name` in a file, in order
+    // (the test files write plain values).
     static std::vector<std::u16string> Values(const char* file, std::u16string_view name,
                                               std::u16string_view attribute) {
-        CXmlDoc doc;
-        doc.Load(file);
+        const std::string text = ReadBytes(file);
+        const std::regex value("<" + std::string(name.begin(), name.end()) + " [^>]*?\\b" +
+                               std::string(attribute.begin(), attribute.end()) + "=\"([^\"]*)\"");
         std::vector<std::u16string> values;
-        const std::u16string& text = doc.GetDoc();
-        const std::u16string open = u"<" + std::u16string(name) + u" ";
-        for (size_t at = text.find(open); at != std::u16string::npos;
-             at = text.find(open, at + 1)) {
-            std::u16string tag = text.substr(at, text.find(u'>', at) - at + 1);
-            if (tag.size() > 1 && tag[tag.size() - 2] != u'/')
-                tag.insert(tag.size() - 1, u"/");
-            CXmlDoc element;
-            element.SetDoc(tag);
-            element.FindElement();
-            values.push_back(element.GetAttribute(attribute));
-        }
+        for (std::sregex_iterator it(text.begin(), text.end(), value), end; it != end; ++it)
+            values.emplace_back((*it)[1].first, (*it)[1].second);
         return values;
     }
 

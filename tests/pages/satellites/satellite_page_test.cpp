@@ -69,8 +69,7 @@ TEST_F(SatellitePageTest, TunerButtonCyclesThroughEveryTunersSettings) {
     m_page.PrepareForReload();
     m_page.Reload();
     EXPECT_TRUE(m_page.IsTunerButtonVisible());
-    EXPECT_EQ(Column(m_page.SatelliteList(), kSatColLongitude),
-              (std::vector<std::u16string>{u"19.2E", u"7.5W", u"0.0E"}));
+    EXPECT_EQ(Column(m_page.SatelliteList(), kSatColLongitude), testing::Words("19.2E 7.5W 0.0E"));
     const auto lnbShown = [&] {
         return m_page.SatelliteList().GetItemText(0, kSatColFirstSetting);
     };
@@ -108,12 +107,11 @@ TEST_F(SatellitePageTest, ServicesFollowTheCurrentSatelliteAndKind) {
     Select(m_page.SatelliteList(), {0});
     m_page.SatelliteList().OnLeftButtonUp();
     EXPECT_EQ(m_page.m_selectedRow, 0);
-    EXPECT_EQ(Column(m_page.ServiceList(), 1),
-              (std::vector<std::u16string>{u"S100", u"S101", u"S103"}));
-    EXPECT_EQ(Column(m_page.ServiceList(), 0), (std::vector<std::u16string>{u"1", u"2", u"3"}));
+    EXPECT_EQ(Column(m_page.ServiceList(), 1), testing::Words("S100 S101 S103"));
+    EXPECT_EQ(Column(m_page.ServiceList(), 0), testing::Words("1 2 3"));
     m_page.ToggleServiceKind();
     EXPECT_EQ(m_page.ServiceKindButtonText(), u"Radio");
-    EXPECT_EQ(Column(m_page.ServiceList(), 1), (std::vector<std::u16string>{u"S100", u"S200"}));
+    EXPECT_EQ(Column(m_page.ServiceList(), 1), testing::Words("S100 S200"));
     m_page.ToggleServiceKind();
     EXPECT_EQ(m_page.ServiceKindButtonText(), u"TV");
     EXPECT_EQ(m_page.ServiceList().GetItemCount(), 3);

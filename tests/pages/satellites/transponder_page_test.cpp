@@ -27,90 +27,109 @@ protected:
 
 TEST_F(TransponderPageTest, ListsTheSatellitesTranspondersAndTheServicesOfOne) {
     m_page.Reload();
-    EXPECT_EQ(m_page.SatelliteChoice(),
-              (std::vector<std::u16string>{u"1 : Astra(19.2E)", u"2 : Hispasat(7.5W)",
-                                           u"3 : Far(0.0E)"}));
-    EXPECT_EQ(Column(m_page.TransponderList(), 5),
-              (std::vector<std::u16string>{u"DVB-S", u"DVB-S2", u"DVB-S"}));
-    EXPECT_EQ(Column(m_page.TransponderList(), 6),
-              (std::vector<std::u16string>{u"10", u"11", u"12"}));
+    EXPECT_EQ(Column(m_page.TransponderList(), 5), Words("DVB-S DVB-S2 DVB-S"));
     Select(m_page.TransponderList(), {0});
     m_page.TransponderList().OnLeftButtonUp();  // a click
-    EXPECT_EQ(Column(m_page.ServiceList(), 1), (std::vector<std::u16string>{u"S100", u"S103"}));
+    EXPECT_EQ(Column(m_page.ServiceList(), 1), Words("S100 S103"));
     m_page.ToggleServiceKind();
-    EXPECT_EQ(Column(m_page.ServiceList(), 1), (std::vector<std::u16string>{u"S100"}));
+    EXPECT_EQ(Column(m_page.ServiceList(), 1), Words("S100"));
     m_page.SelectSatellite(1);
-    EXPECT_EQ(Column(m_page.TransponderList(), 1), (std::vector<std::u16string>{u"3700"}));
-    m_page.SelectSatellite(2);
-    EXPECT_EQ(m_page.TransponderList().GetItemCount(), 0);
-    std::u16string key;
-    m_page.GetSatelliteKey(2, key);
-    EXPECT_EQ(key, u"Ab");
-    std::u16string highest;
-    EXPECT_EQ(CTransponderPage::MaxTransponderKey(highest), 812);
-    EXPECT_EQ(highest, u"812");
+    EXPECT_EQ(Column(m_page.TransponderList(), 1), Words("3700"));
 }
 
-// Deleting transponders takes their services out of both service files and out of every
-// group of both favourites files; a service of another satellite with the same tp_key
-// stays, and so does a satellite's last transponder, in the file and in the list.
+// Deleting transponders of any kind takes their services (the kind's satellite key and
+// their own tp_key) out of both service files and every group of both favourites
+// files; a service of another satellite with the same tp_key stays, and so does the
+// last transponder, in the file and in the list.
 TEST_F(TransponderPageTest, DeleteTakesServicesAndFavouritesAlongButKeepsTheLast) {
-    m_page.FillTransponderList(0);
-    Select(m_page.TransponderList(), {0, 1});
-    EXPECT_EQ(m_page.DeleteSelectedTransponders(0), 2);
-    EXPECT_EQ(m_page.m_deletedKeys, (std::vector<std::u16string>{u"10", u"11"}));
-    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
-              (std::vector<std::u16string>{u"12", u"20"}));
-    EXPECT_EQ(Values(kTvProgWork, u"prog", u"service_key"),
-              (std::vector<std::u16string>{u"102", u"104", u"105", u"106", u"107"}));
-    EXPECT_EQ(Values(kRadioProgWork, u"prog", u"service_key"),
-              (std::vector<std::u16string>{u"200", u"201", u"202"}));
-    EXPECT_EQ(Values(kTvFavWork, u"prog", u"service_key"),
-              (std::vector<std::u16string>{u"102", u"104", u"105"}));
-    EXPECT_EQ(Values(kRadioFavWork, u"prog", u"service_key"),
-              (std::vector<std::u16string>{u"200", u"201", u"202"}));
-    EXPECT_EQ(Column(m_page.TransponderList(), 6), std::vector<std::u16string>{u"12"});
-    EXPECT_TRUE(m_page.TransponderList().IsSelected(0));
-    EXPECT_FALSE(m_page.LastTransponderKept());
-
-    const std::string sat = ReadBytes(kSatWork);
-    m_page.DeleteSelectedTransponders(0);
-    EXPECT_EQ(ReadBytes(kSatWork), sat);
-    EXPECT_EQ(Column(m_page.TransponderList(), 6), std::vector<std::u16string>{u"12"});
-    EXPECT_TRUE(m_page.LastTransponderKept());
+    struct Case {
+        TransponderKind kind;
+        std::initializer_list<int> rows;
+        const char *tv, *radio, *tvFav, *radioFav;  // the service keys left, as words
+        bool lastKept;
+    };
+    const Case cases[] = {
+        {TransponderKind::Satellite,
+         {0, 1},
+         "102 104 105 106 107",
+         "200 201 202",
+         "102 104 105",
+         "200 201 202",
+         false},
+        {TransponderKind::Cable,
+         {0},
+         "100 101 102 103 105 106 107",
+         "100 200 202",
+         "100 102 103 100 105",
+         "100 200 202",
+         false},
+        {TransponderKind::Terrestrial,
+         {0},
+         "100 101 102 103 104 105 106 107",
+         "100 200 201 202",
+         "100 102 103 100 104 105",
+         "100 200 201 202",
+         true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        CTransponderPage page(c.kind);
+        page.FillTransponderList(0);
+        const int rowsBefore = page.TransponderList().GetItemCount();
+        Select(page.TransponderList(), c.rows);
+        page.DeleteSelectedTransponders(0);
+        EXPECT_EQ(Values(kTvProgWork, u"prog", u"service_key"), Words(c.tv));
+        EXPECT_EQ(Values(kRadioProgWork, u"prog", u"service_key"), Words(c.radio));
+        EXPECT_EQ(Values(kTvFavWork, u"prog", u"service_key"), Words(c.tvFav));
+        EXPECT_EQ(Values(kRadioFavWork, u"prog", u"service_key"), Words(c.radioFav));
+        EXPECT_EQ(page.LastTransponderKept(), c.lastKept);
+        EXPECT_EQ(page.TransponderList().GetItemCount(),
+                  rowsBefore - (c.lastKept ? 0 : static_cast<int>(c.rows.size())));
+        EXPECT_EQ(page.m_deletedKeys.size(), c.lastKept ? 0u : c.rows.size());
+    }
 }
 
 // ---- the step-by-step reference of a deletion, with plain engine edits ----
 
-void RefRemoveFromFavourites(const fs::path& fav, const std::u16string& key) {
+// Removes each `name` element at `depth` below the root (1: its children, 2: theirs)
+// that `match` accepts, telling `removed` first; then saves.
+template <class Match, class Removed>
+void RefRemove(const fs::path& path, int depth, std::u16string_view name, Match match,
+               Removed removed) {
     CXmlDoc doc;
-    doc.Load(fav);
+    doc.Load(path);
     if (doc.FindElement() && doc.IntoElement()) {
-        while (doc.FindElement(u"fav")) {
-            doc.IntoElement();
-            while (doc.FindElement(u"prog")) {
-                if (doc.GetAttribute(u"service_key") == key)
+        while (depth == 1 || doc.FindElement(u"fav")) {
+            if (depth == 2)
+                doc.IntoElement();
+            while (doc.FindElement(name)) {
+                if (match(doc)) {
+                    removed(doc);
                     doc.RemoveElement();
+                }
             }
+            if (depth == 1)
+                break;
             doc.OutOfElement();
         }
     }
-    doc.Save(fav);
+    doc.Save(path);
 }
 
 void RefDeleteServices(const fs::path& prog, const fs::path& fav, const std::u16string& satKey,
                        const std::u16string& tpKey) {
-    CXmlDoc doc;
-    doc.Load(prog);
-    if (doc.FindElement() && doc.IntoElement()) {
-        while (doc.FindElement(u"prog")) {
-            if (doc.GetAttribute(u"sat_key") == satKey && doc.GetAttribute(u"tp_key") == tpKey) {
-                RefRemoveFromFavourites(fav, doc.GetAttribute(u"service_key"));
-                doc.RemoveElement();
-            }
-        }
-    }
-    doc.Save(prog);
+    RefRemove(
+        prog, 1, u"prog",
+        [&](CXmlDoc& doc) {
+            return doc.GetAttribute(u"sat_key") == satKey && doc.GetAttribute(u"tp_key") == tpKey;
+        },
+        [&](CXmlDoc& doc) {
+            const std::u16string key = doc.GetAttribute(u"service_key");
+            RefRemove(
+                fav, 2, u"prog",
+                [&](CXmlDoc& entry) { return entry.GetAttribute(u"service_key") == key; },
+                [](CXmlDoc&) {});
+        });
 }
 
 // Row by row: a row taken off the list names the transponder at its index then.
@@ -247,8 +266,7 @@ TEST_F(TransponderPageTest, DropsMoveWholeTranspondersIntoTheListsOrder) {
         EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
                   (std::vector<std::u16string>{c.order[0], c.order[1], c.order[2], u"20"}));
         EXPECT_EQ(Column(page.TransponderList(), 6), c.order);
-        EXPECT_EQ(Column(page.TransponderList(), 0),
-                  (std::vector<std::u16string>{u"1", u"2", u"3"}));
+        EXPECT_EQ(Column(page.TransponderList(), 0), Words("1 2 3"));
         EXPECT_EQ(SortedLines(ReadBytes(kSatWork)), SortedLines(original));
         if (c.order == unchanged)
             EXPECT_EQ(ReadBytes(kSatWork), original);
@@ -259,7 +277,7 @@ TEST_F(TransponderPageTest, DropsMoveWholeTranspondersIntoTheListsOrder) {
     Select(page.TransponderList(), {1});
     page.TransponderList().OnLeftButtonUp();
     EXPECT_EQ(ReadBytes(kSatWork), original);
-    EXPECT_EQ(Column(page.ServiceList(), 1), std::vector<std::u16string>{u"S101"});
+    EXPECT_EQ(Column(page.ServiceList(), 1), Words("S101"));
 }
 
 // Escape writes the order the list shows; a transponder the list does not show is
@@ -271,16 +289,14 @@ TEST_F(TransponderPageTest, RewriteInListOrderLosesNoTransponder) {
     list.SetItemText(0, 6, u"12");
     list.SetItemText(2, 6, u"10");
     m_page.RewriteInListOrder(0);
-    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
-              (std::vector<std::u16string>{u"12", u"11", u"10", u"20"}));
+    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"), Words("12 11 10 20"));
     EXPECT_EQ(SortedLines(ReadBytes(kSatWork)), SortedLines(original));
 
     list.DeleteItem(1);
     list.DeleteItem(0);  // the list shows only "10"
     m_page.RewriteInListOrder(0);
-    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"),
-              (std::vector<std::u16string>{u"10", u"12", u"11", u"20"}));
-    EXPECT_EQ(Column(list, 6), (std::vector<std::u16string>{u"10", u"12", u"11"}));
+    EXPECT_EQ(Values(kSatWork, u"transponder", u"tp_key"), Words("10 12 11 20"));
+    EXPECT_EQ(Column(list, 6), Words("10 12 11"));
 }
 
 }  // namespace
