@@ -8,6 +8,7 @@ VESKO_PACKAGES=(
     clang clang-format libclang-rt-14-dev
     xvfb xauth
     dpkg-dev desktop-file-utils
+    ccache
 )
 
 vesko_install_packages() {
@@ -21,6 +22,17 @@ vesko_install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# Every build of the scripts goes through ccache when it is there: the three builds of
+# scripts/test (release, fuzz, sanitizers) and a fresh clone in another folder then
+# compile only what changed. Paths are taken relative to the checkout, so clones share
+# the cache.
+vesko_use_ccache() {
+    command -v ccache >/dev/null || return 0
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR="$VESKO_ROOT"
+    export CCACHE_NOHASHDIR=1
 }
 
 # vesko_build <build-dir> [targets...]: configures (tests and benchmarks included, so that
