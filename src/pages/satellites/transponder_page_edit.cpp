@@ -78,13 +78,14 @@ void DeleteServicesOn(const std::vector<std::u16string>& deleted, int kind) {
     static constexpr std::array<std::u16string_view, 3> kNames{u"sat_key", u"tp_key",
                                                                u"service_key"};
     const AttributeNames names(kNames);
-    std::array<std::u16string, 3> values;
+    std::array<std::u16string_view, 3> values;
+    std::array<std::u16string, 3> storage;
     std::vector<std::vector<std::pair<int, std::u16string>>> byTransponder(deleted.size());
     for (const int record : RootChildren(prog, u"prog")) {
-        ReadAttributes(prog, record, names, values);
+        ReadAttributeViews(prog, record, names, values, storage);
         const auto found = firstDeleted.find(TransponderId(values[0], values[1]));
         if (found != firstDeleted.end()) {
-            byTransponder[found->second].emplace_back(record, values[2]);
+            byTransponder[found->second].emplace_back(record, std::u16string(values[2]));
         }
     }
     ElementSplicer splicer(prog.GetDoc());
