@@ -2,8 +2,10 @@
 
 #include "ui/about_dialog.h"
 #include "ui/add_to_fav_dialog.h"
+#include "ui/check_report_dialog.h"
 #include "ui/fav_rename_dialog.h"
 #include "ui/history_dialog.h"
+#include "ui/restore_backup_dialog.h"
 #include "ui/service_edit_dialog.h"
 
 namespace vesko::ui {
@@ -15,6 +17,8 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CServiceEditDlg, ServiceEditDialog>(),
         DialogFor<CFavRenameDlg, FavRenameDialog>(),
         DialogFor<CAddToFavDlg, AddToFavDialog>(),
+        DialogFor<CRestoreBackupDlg, RestoreBackupDialog>(),
+        DialogFor<CCheckReportDlg, CheckReportDialog>(),
     };
     return factories;
 }

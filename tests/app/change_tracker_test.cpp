@@ -9,9 +9,11 @@
 #include <typeindex>
 
 #include "app/editor_dlg.h"
+#include "app/restore_backup_form.h"
 #include "base/commands.h"
 #include "controls/drag_list_ctrl.h"
 #include "fake_platform.h"
+#include "pages/check/check_report_dlg.h"
 #include "pages/favourites/fav_rename_dlg.h"
 #include "pages/services/add_to_fav_dlg.h"
 #include "pages/services/service_edit_dlg.h"
@@ -45,6 +47,10 @@ const std::map<std::type_index, std::function<bool(CDialogForm&)>>& DialogUsers(
              add.m_checks.fill(1);
              return add.Ok();
          }},
+        {typeid(CCheckReportDlg),
+         [](CDialogForm& form) { return static_cast<CCheckReportDlg&>(form).Ok(); }},
+        {typeid(CRestoreBackupDlg),
+         [](CDialogForm& form) { return static_cast<CRestoreBackupDlg&>(form).Ok(); }},
     };
     return users;
 }
