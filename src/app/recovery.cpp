@@ -31,8 +31,9 @@ std::u16string Question(const LeftSession& left) {
     const int changes = std::max(left.record.changes, 1);
     text += CountedText({}, changes, u"change", u"changes");
     text += u", the last on " + LocalTime(left.lastChange) + u".\n\n";
-    text += u"Recover them?\n\nYes opens the folder with the changes (Save writes them); No "
-            u"throws them away; Cancel asks again at the next start.";
+    text +=
+        u"Recover them?\n\nYes opens the folder with the changes (Save writes them); No "
+        u"throws them away; Cancel asks again at the next start.";
     return text;
 }
 

@@ -71,15 +71,29 @@ std::filesystem::path BackupStore::FolderOf(const std::filesystem::path& databas
                   static_cast<unsigned long long>(StableHash(path.string())));
     std::string name = path.filename().string();
     // The name only helps a person find the folder; the hash tells folders apart.
-    std::replace_if(name.begin(), name.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '%'; }, '_');
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '%'; }, '_');
     return m_root / (name + "-" + hash);
 }
 
 FileResult BackupStore::Make(const std::filesystem::path& folder, std::time_t now) {
     const std::filesystem::path own = FolderOf(folder);
-    for (const std::filesystem::path& made : {m_root, own}) {
-        if (FileResult result = m_fs.CreateFolder(made, kPrivate); !result) {
+    // The user's data folder may not exist yet on a fresh system: every missing folder
+    // on the way is made.
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path p = own; !p.empty(); p = p.parent_path()) {
+        FileStatus status;
+        if (FileResult looked = m_fs.Status(p, status); !looked) {
+            return looked;
+        }
+        if (status.kind != FileKind::Missing || p == p.parent_path()) {
+            break;
+        }
+        missing.push_back(p);
+    }
+    for (auto made = missing.rbegin(); made != missing.rend(); ++made) {
+        if (FileResult result = m_fs.CreateFolder(*made, kPrivate); !result) {
             return result;
         }
     }
@@ -103,7 +117,8 @@ FileResult BackupStore::Make(const std::filesystem::path& folder, std::time_t no
     std::for_each(kRequiredFiles.begin(), kRequiredFiles.end(), copy);
     std::for_each(kOptionalFiles.begin(), kOptionalFiles.end(), copy);
     if (result) {
-        result = WriteBytesReplacing(m_fs, making / kOriginName, Normalized(folder).string() + "\n");
+        result =
+            WriteBytesReplacing(m_fs, making / kOriginName, Normalized(folder).string() + "\n");
     }
     if (result) {
         result = m_fs.Rename(making, own / NextName(own, now));
@@ -157,7 +172,8 @@ std::vector<BackupInfo> BackupStore::List(const std::filesystem::path& folder) c
         BackupInfo info{own / name, Shown(name.string()), {}};
         const auto look = [&](const DatabaseFile& file) {
             FileStatus status;
-            if (m_fs.Status(info.path / file.fileName, status) && status.kind == FileKind::Regular) {
+            if (m_fs.Status(info.path / file.fileName, status) &&
+                status.kind == FileKind::Regular) {
                 info.files.emplace_back(file.fileName);
             }
         };

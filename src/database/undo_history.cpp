@@ -54,7 +54,8 @@ UndoHistory::FileDelta UndoHistory::MakeDelta(const CopyChange& change) {
     const auto version = [&delta](const std::optional<std::string>& bytes, std::string_view view) {
         Version v;
         if (bytes) {
-            v.middle = std::string(view.substr(delta.prefix, view.size() - delta.prefix - delta.suffix));
+            v.middle =
+                std::string(view.substr(delta.prefix, view.size() - delta.prefix - delta.suffix));
             v.size = view.size();
             v.hash = HashOf(view);
         }
@@ -124,9 +125,8 @@ FileResult UndoHistory::Apply(WorkingCopies& copies, HistoryMove move,
         if (FileResult read = copies.ReadBytes(delta.name, now); !read) {
             return read;
         }
-        const bool asExpected =
-            now.has_value() == from.middle.has_value() &&
-            (!now || (now->size() == from.size && HashOf(*now) == from.hash));
+        const bool asExpected = now.has_value() == from.middle.has_value() &&
+                                (!now || (now->size() == from.size && HashOf(*now) == from.hash));
         if (!asExpected) {
             return FileResult::Failure(FileStep::Check, delta.name,
                                        make_error_code(FileProblem::Unsupported),

@@ -26,8 +26,8 @@ CheckReportDialog::CheckReportDialog(CCheckReportDlg& form, QWidget* parent)
     for (const CheckFinding& finding : m_form.Report().findings) {
         auto* item = new QTreeWidgetItem(
             m_findings, {ToQString(finding.where),
-                         ToQString(finding.what) + (finding.fixable ? tr(" (removed by the fix)")
-                                                                    : QString())});
+                         ToQString(finding.what) +
+                             (finding.fixable ? tr(" (removed by the fix)") : QString())});
         item->setToolTip(1, item->text(1));
     }
     m_findings->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

@@ -86,7 +86,8 @@ TEST_F(SafetyCommandsTest, CheckReportsWhereAndFixesOnlyDanglingEntriesAsOneStep
         {u"TV service 3 \"Lost tp\"", u"its transponder \"77\" of satellite \"1\" does not exist"},
         {u"Fav Tv group 1 \"News\", entry 2", u"service \"99\" does not exist in tv_prog.xml"},
         {u"Fav Tv group 1 \"News\", entry 3", u"service \"98\" does not exist in tv_prog.xml"},
-        {u"Fav Radio group 1 \"News\", entry 1", u"service \"77\" does not exist in radio_prog.xml"},
+        {u"Fav Radio group 1 \"News\", entry 1",
+         u"service \"77\" does not exist in radio_prog.xml"},
         {u"TV services 1, 4", u"service_key \"10\" is held 2 times"},
         {u"Transponders 1, 303", u"tp_key \"1\" is held 2 times"},
         {u"Satellites 1, 3", u"sat_key \"1\" is held 2 times"},
@@ -103,7 +104,8 @@ TEST_F(SafetyCommandsTest, CheckReportsWhereAndFixesOnlyDanglingEntriesAsOneStep
         std::vector<std::pair<std::u16string, std::u16string>> found;
         for (const CheckFinding& finding : report.Report().findings) {
             found.emplace_back(finding.where, finding.what);
-            EXPECT_EQ(finding.fixable, finding.what.find(u"does not exist in") != std::u16string::npos);
+            EXPECT_EQ(finding.fixable,
+                      finding.what.find(u"does not exist in") != std::u16string::npos);
         }
         EXPECT_EQ(found, expected);
         return report.Ok();
@@ -114,7 +116,8 @@ TEST_F(SafetyCommandsTest, CheckReportsWhereAndFixesOnlyDanglingEntriesAsOneStep
     const std::string fixedTv = ReadBytes(work / "temp_tv_fav.xml");
     EXPECT_EQ(fixedTv.find("\"99\""), std::string::npos);
     EXPECT_EQ(fixedTv.find("\"98\""), std::string::npos);
-    EXPECT_EQ(fixedTv.size(), tvFav.size() - 2 * std::string("<prog service_key=\"99\"/>\n").size());
+    EXPECT_EQ(fixedTv.size(),
+              tvFav.size() - 2 * std::string("<prog service_key=\"99\"/>\n").size());
     EXPECT_EQ(ReadBytes(work / "temp_radio_fav.xml").find("\"77\""), std::string::npos);
     EXPECT_EQ(editor.HistoryMenuText(HistoryMove::Undo), u"Undo Remove 3 dangling entries");
 

@@ -110,7 +110,8 @@ TEST_F(UndoTest, RandomCommandSequencesUndoToTheOpenAndRedoToTheirEnd) {
                 }
             }
             const CopyBytes before = Copies();
-            editor.OnCommand(commands[static_cast<std::size_t>(pick(static_cast<int>(commands.size())))]);
+            editor.OnCommand(
+                commands[static_cast<std::size_t>(pick(static_cast<int>(commands.size())))]);
             steps += Copies() != before ? 1 : 0;
         }
         // Moves past an end are told ("The item is the first row!"); nothing may fail.

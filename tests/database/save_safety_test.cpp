@@ -120,7 +120,7 @@ TEST_F(SaveSafetyTest, SaveAsksBeforeOverwritingFilesAnotherProgramChanged) {
 }
 
 TEST_F(SaveSafetyTest, TheFirstSaveOfASessionBacksUpTheFilesItOverwrites) {
-    const auto root = scratch / "backups";
+    const auto root = scratch / "data" / "Vesko" / "backups";  // made as needed
     database.SetBackupStore(std::make_unique<BackupStore>(FileSystem::System(), root, 3));
     std::vector<std::string> sessions;  // tv_prog.xml as each session found it
     for (int session = 0; session < 5; ++session) {

@@ -50,7 +50,7 @@ struct Group {
 
 // What the check needs of one kind of services and their favourites.
 struct Kind {
-    std::u16string_view label;      // "TV service"
+    std::u16string_view label;       // "TV service"
     std::u16string_view groupLabel;  // "Fav Tv group"
     const char* progWork;
     const char* favWork;
@@ -109,7 +109,8 @@ void ReadTransponders(const char* work, std::u16string_view file, bool firstOnly
             satellite.name = std::u16string(file);
         }
         ForEachChild(doc, u"transponder", [&](int) {
-            transponders.push_back({doc.GetAttribute(u"sat_key"), doc.GetAttribute(u"tp_key"), file});
+            transponders.push_back(
+                {doc.GetAttribute(u"sat_key"), doc.GetAttribute(u"tp_key"), file});
             ++satellite.transponders;
             return true;
         });
@@ -253,9 +254,9 @@ private:
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const std::size_t count = groups[g].members.size();
             if (count > static_cast<std::size_t>(CFavPage::kMemberLimit)) {
-                Add(GroupWhere(kind, g, groups[g]),
-                    u"it holds " + Number(count) + u" services; a group takes " +
-                        Number(CFavPage::kMemberLimit));
+                Add(GroupWhere(kind, g, groups[g]), u"it holds " + Number(count) +
+                                                        u" services; a group takes " +
+                                                        Number(CFavPage::kMemberLimit));
             }
         }
     }
