@@ -20,6 +20,77 @@ bool SelectionMeets(SelectionNeed need, int selectedCount) {
     return false;
 }
 
+std::u16string CountedText(std::u16string_view verb, int count, std::u16string_view one,
+                           std::u16string_view many, std::u16string_view tail) {
+    const std::string digits = std::to_string(count);
+    std::u16string text(verb);
+    text += (verb.empty() ? u"" : u" ") + std::u16string(digits.begin(), digits.end()) + u" ";
+    text += count == 1 ? one : many;
+    text += tail;
+    return text;
+}
+
+namespace {
+
+// "Move Up    +" -> "Move Up", "&Open..." -> "Open": the words of an entry without
+// its mnemonic, its dots and the key hint at its end.
+std::u16string EntryWords(std::u16string_view text) {
+    std::vector<std::u16string> words;
+    std::u16string word;
+    const auto flush = [&] {
+        if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    };
+    for (const char16_t c : text) {
+        if (c == u' ') {
+            flush();
+        } else if (c != u'&') {
+            word += c;
+        }
+    }
+    flush();
+    const auto isHint = [](const std::u16string& w) {
+        return w == u"+" || w == u"-" ||
+               (w.size() >= 2 && w[0] == u'F' && w[1] >= u'0' && w[1] <= u'9');
+    };
+    while (!words.empty() && isHint(words.back())) {
+        words.pop_back();
+    }
+    std::u16string joined;
+    for (const std::u16string& w : words) {
+        joined += (joined.empty() ? u"" : u" ") + w;
+    }
+    while (joined.ends_with(u".")) {
+        joined.pop_back();
+    }
+    return joined;
+}
+
+}  // namespace
+
+std::u16string CommandTable::StepText(int number) const {
+    const CommandRow* row = Find(number);
+    if (!row) {
+        return {};
+    }
+    if (row->describe) {
+        return row->describe();
+    }
+    if (!row->menuText.empty()) {
+        return EntryWords(row->menuText);
+    }
+    for (const ContextMenuDef& menu : m_menus) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.command == number && !entry.text.empty()) {
+                return EntryWords(entry.text);
+            }
+        }
+    }
+    return u"Change";
+}
+
 void CommandTable::Add(CommandRow row) {
     m_rows.push_back(std::move(row));
 }

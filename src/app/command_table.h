@@ -21,6 +21,7 @@ namespace vesko {
 enum class CommandPlace {
     None,  // context menus, keys and other commands only
     FileMenu,
+    EditMenu,
     MenuBar,  // an entry of the menu bar itself (About, History)
     Toolbar,
 };
@@ -43,13 +44,24 @@ struct CommandRow {
     std::string_view name;        // unique, e.g. "tv.delete"
     std::optional<PageTab> page;  // the page whose lists raise it; none: the window's own
     CommandPlace place = CommandPlace::None;
-    std::u16string_view menuText;   // its text in the menu bar or on the toolbar
-    std::u16string_view shortcut;   // a window-wide shortcut shown beside the menu text
-    std::vector<ListInput> inputs;  // keys and double-clicks on the page's lists
-    std::function<void()> run;      // the handler
-    std::function<bool()> enabled;  // empty: always enabled
-    bool changesData = false;       // may write a working copy
+    std::u16string_view menuText;     // its text in the menu bar or on the toolbar
+    std::u16string_view shortcut;     // a window-wide shortcut shown beside the menu text
+    std::u16string_view altShortcut;  // a second one for the same command
+    std::vector<ListInput> inputs;    // keys and double-clicks on the page's lists
+    std::function<void()> run;        // the handler
+    std::function<bool()> enabled;    // empty: always enabled
+    bool changesData = false;         // may write a working copy
+    // What Undo calls the step the command makes, told before it runs ("Delete 3
+    // services"); empty: the text of its menu entry.
+    std::function<std::u16string()> describe;
+    // The menu text as it is now, for an entry whose text changes ("Undo Delete 3
+    // services"); empty: menuText.
+    std::function<std::u16string()> liveText;
 };
+
+// "Delete 3 services", "Delete 1 service".
+std::u16string CountedText(std::u16string_view verb, int count, std::u16string_view one,
+                           std::u16string_view many, std::u16string_view tail = {});
 
 // A context menu of a list, shown for a selection of the given size.
 struct ContextMenuDef {
@@ -70,6 +82,9 @@ public:
     const CommandRow* FindByName(std::string_view name) const;
     // True when the command has a row and that row may run now.
     bool IsEnabled(int number) const;
+    // What Undo will call the step the command is about to make: its describe, else the
+    // text of its menu or first context-menu entry without the key hint.
+    std::u16string StepText(int number) const;
 
     // The command a key or double-click on a list raises; 0 for none.
     int CommandForInput(PageTab page, int list, const KeyPress& key, int selectedCount) const;

@@ -8,7 +8,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -18,11 +21,17 @@
 #include "base/platform.h"
 #include "base/settings.h"
 #include "database/database_folder.h"
+#include "database/session_record.h"
+#include "database/undo_history.h"
 #include "pages/page.h"
 
 namespace vesko {
 
 inline constexpr std::u16string_view kMainWindowCaption = u"Vesko Editor";
+// What Undo calls a drop on a list.
+inline constexpr std::u16string_view kDragStep = u"Drag and drop";
+
+struct LeftSession;
 
 class CEditorDlg {
 public:
@@ -49,8 +58,13 @@ public:
     void OnCommand(int command);
     // Runs what a page does on its own (a drop, a button that changes what it shows)
     // like a command: its writes stand or fall together, failures are told, and the
-    // view refreshes.
-    void RunPageAction(const std::function<void()>& action);
+    // view refreshes. What it changed becomes one undo step called `description`.
+    // True when its writes stood.
+    bool RunPageAction(const std::function<void()>& action,
+                       std::u16string_view description = kDragStep);
+    // While a command runs: calls the step it makes something more exact than what it
+    // was called before it ran ("Restore backup of 2024-05-17 18:04:31").
+    void DescribeStep(std::u16string description) { m_stepDescription = std::move(description); }
     // What a key or double-click on a page's list raises (0: nothing), and the
     // context menu a right click there shows.
     int CommandForInput(PageTab page, int list, const KeyPress& key) const;
@@ -72,13 +86,30 @@ public:
     // carry (buttons, choices, labels, the window title).
     void SetRefreshHandler(std::function<void()> handler) { m_refresh = std::move(handler); }
 
-    // The File and Help commands call these.
+    // The File, Edit and Help commands call these.
     void OpenFromChooser();
     void Save();
     void SaveTo();
     void Exit();
     void RunAbout();
     void RunHistory();
+    void Undo();
+    void Redo();
+    void RestoreBackup();
+    void CheckDatabase();
+
+    const UndoHistory& History() const { return m_history; }
+    // "Undo Delete 3 services", or "Undo" alone when there is nothing to undo.
+    std::u16string HistoryMenuText(HistoryMove move) const;
+    // Commands that changed data since the last open or save (Undo counts back).
+    int ChangeCount() const { return m_changes < 0 ? -m_changes : m_changes; }
+
+    // Where backups of database folders go: the user's application data folder, which
+    // the front end knows (none are made while it is not set).
+    void SetBackupRoot(const std::filesystem::path& root);
+    // Opens the folder of an editor that died and gives its working copies back as one
+    // step that Undo can take back. True when the session was recovered.
+    bool RecoverSession(const LeftSession& left);
 
 private:
     // Adds a page and its commands: `addCommands(table, editor, page)`.
@@ -95,6 +126,15 @@ private:
 
     int SelectedCount(PageTab page, int list) const;
     void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
+    void MoveInHistory(HistoryMove move);
+    void FinishStep(std::u16string_view description);
+    void ReloadPagesReading(const std::vector<std::string>& copies);
+    void ReloadPagesKeepingView();
+    bool WriteCopiesFrom(const std::filesystem::path& folder,
+                         const std::vector<std::string>& fileNames);
+    void RecordSession();
+    void FollowSavedState();
+    int SettingNumber(SettingKey key, int fallback) const;
     bool ConfirmLeaveCurrent();
     std::filesystem::path ChooserStart() const;
     void AfterOpen();
@@ -107,6 +147,16 @@ private:
     CommandTable m_commands;
     std::vector<std::unique_ptr<CPage>> m_pages;
     std::function<void()> m_refresh;
+
+    UndoHistory m_history;
+    std::optional<HistoryMove> m_pendingMove;  // an Undo or Redo inside the running unit
+    std::vector<std::string> m_movedCopies;    // the copies it wrote
+    std::u16string m_stepDescription;          // set by the running command
+    int m_changes = 0;
+    std::uint64_t m_savedGeneration = ~std::uint64_t{0};
+    std::map<std::string, std::uint64_t, std::less<>> m_savedCopies;  // StableHash per copy
+    SessionRecord m_session;                                          // as last written
+    bool m_sessionWritten = false;
 };
 
 }  // namespace vesko

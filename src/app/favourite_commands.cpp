@@ -112,6 +112,9 @@ void AddFavouriteCommands(CommandTable& table, CEditorDlg& editor, CFavPage& pag
         return ListInput{list, {key, ctrl}, need};
     };
     page.SetCommandSender([&editor](int command) { editor.OnCommand(command); });
+    const auto text = [](std::u16string_view words) {
+        return [words] { return std::u16string(words); };
+    };
 
     table.Add({.number = t.cmdRename,
                .name = names.rename,
@@ -119,26 +122,34 @@ void AddFavouriteCommands(CommandTable& table, CEditorDlg& editor, CFavPage& pag
                .inputs = {on(kGroups, PageKey::Enter, SelectionNeed::One),
                           on(kGroups, PageKey::DoubleClick)},
                .run = [&editor, &page] { RenameGroup(editor, page); },
-               .changesData = true});
+               .changesData = true,
+               .describe = text(u"Rename group")});
     table.Add({.number = t.cmdGroupUp,
                .name = names.groupUp,
                .page = tab,
                .inputs = {on(kGroups, PageKey::Plus, SelectionNeed::One)},
                .run = [&editor, &page] { MoveGroup(editor, page, true); },
-               .changesData = true});
+               .changesData = true,
+               .describe = text(u"Move group up")});
     table.Add({.number = t.cmdGroupDown,
                .name = names.groupDown,
                .page = tab,
                .inputs = {on(kGroups, PageKey::Minus, SelectionNeed::One)},
                .run = [&editor, &page] { MoveGroup(editor, page, false); },
-               .changesData = true});
+               .changesData = true,
+               .describe = text(u"Move group down")});
     table.Add({.number = t.cmdRemove,
                .name = names.remove,
                .page = tab,
                .inputs = {on(kServices, PageKey::Delete), on(kServices, PageKey::KeypadDecimal),
                           on(kServices, PageKey::LetterD, SelectionNeed::Any, true)},
                .run = [&editor, &page] { RemoveServices(editor, page); },
-               .changesData = true});
+               .changesData = true,
+               .describe =
+                   [&page] {
+                       return CountedText(u"Remove", page.ServiceList().GetSelectedCount(),
+                                          u"service", u"services", u" from the group");
+                   }});
     // Moves inside a group change the file like any other edit, so they count as
     // changes too.
     table.Add({.number = t.cmdServiceUp,
@@ -146,13 +157,15 @@ void AddFavouriteCommands(CommandTable& table, CEditorDlg& editor, CFavPage& pag
                .page = tab,
                .inputs = {on(kServices, PageKey::Plus, SelectionNeed::One)},
                .run = [&editor, &page] { MoveService(editor, page, true); },
-               .changesData = true});
+               .changesData = true,
+               .describe = text(u"Move service up in the group")});
     table.Add({.number = t.cmdServiceDown,
                .name = names.serviceDown,
                .page = tab,
                .inputs = {on(kServices, PageKey::Minus, SelectionNeed::One)},
                .run = [&editor, &page] { MoveService(editor, page, false); },
-               .changesData = true});
+               .changesData = true,
+               .describe = text(u"Move service down in the group")});
     // Searching comes with its dialog; until then the entries are shown greyed.
     table.Add({.number = t.cmdSearch,
                .name = names.search,

@@ -37,6 +37,22 @@ void AddFileCommands(CommandTable& table, CEditorDlg& editor) {
                .place = CommandPlace::FileMenu,
                .menuText = u"&Save to",
                .run = [&editor] { editor.SaveTo(); }});
+    const auto folderOpen = [&editor] { return editor.Folder().IsDatabaseOpen(); };
+    // Restoring and checking write the working copies only with what a backup or a
+    // report brings, which a freshly opened consistent database does not have: they are
+    // not among the commands that always change data. Undo records whatever they wrote.
+    table.Add({.number = kCmdRestoreBackup,
+               .name = "file.restoreBackup",
+               .place = CommandPlace::FileMenu,
+               .menuText = u"Restore backup...",
+               .run = [&editor] { editor.RestoreBackup(); },
+               .enabled = folderOpen});
+    table.Add({.number = kCmdCheckDatabase,
+               .name = "file.checkDatabase",
+               .place = CommandPlace::FileMenu,
+               .menuText = u"Check database...",
+               .run = [&editor] { editor.CheckDatabase(); },
+               .enabled = folderOpen});
     table.Add({.number = kCmdMenuExit,
                .name = "file.exit",
                .place = CommandPlace::FileMenu,
@@ -59,6 +75,23 @@ void AddFileCommands(CommandTable& table, CEditorDlg& editor) {
                .place = CommandPlace::Toolbar,
                .menuText = u"Exit",
                .run = exit});
+    table.Add({.number = kCmdUndo,
+               .name = "edit.undo",
+               .place = CommandPlace::EditMenu,
+               .menuText = u"Undo",
+               .shortcut = u"Ctrl+Z",
+               .run = [&editor] { editor.Undo(); },
+               .enabled = [&editor] { return editor.History().CanUndo(); },
+               .liveText = [&editor] { return editor.HistoryMenuText(HistoryMove::Undo); }});
+    table.Add({.number = kCmdRedo,
+               .name = "edit.redo",
+               .place = CommandPlace::EditMenu,
+               .menuText = u"Redo",
+               .shortcut = u"Ctrl+Y",
+               .altShortcut = u"Ctrl+Shift+Z",
+               .run = [&editor] { editor.Redo(); },
+               .enabled = [&editor] { return editor.History().CanRedo(); },
+               .liveText = [&editor] { return editor.HistoryMenuText(HistoryMove::Redo); }});
     table.Add({.number = kCmdAbout,
                .name = "help.about",
                .place = CommandPlace::MenuBar,

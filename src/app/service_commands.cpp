@@ -72,48 +72,61 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
     const auto on = [](PageKey key, SelectionNeed need = SelectionNeed::Any, bool ctrl = false) {
         return ListInput{0, {key, ctrl}, need};
     };
+    // What Undo calls a step on the selected services: "Delete 3 services".
+    const auto counted = [&page](std::u16string_view verb, std::u16string_view tail = {}) {
+        return [&page, verb, tail] {
+            return CountedText(verb, page.List().GetSelectedCount(), u"service", u"services", tail);
+        };
+    };
 
     table.Add({.number = t.cmdEdit,
                .name = names.edit,
                .page = tab,
                .inputs = {on(PageKey::Enter, SelectionNeed::One), on(PageKey::DoubleClick)},
                .run = [&editor, &page] { EditService(editor, page); },
-               .changesData = true});
+               .changesData = true,
+               .describe = [] { return std::u16string(u"Edit service"); }});
     table.Add({.number = t.cmdDelete,
                .name = names.remove,
                .page = tab,
                .inputs = {on(PageKey::Delete), on(PageKey::KeypadDecimal),
                           on(PageKey::LetterD, SelectionNeed::Any, true)},
                .run = [&editor, &page] { DeleteServices(editor, page); },
-               .changesData = true});
+               .changesData = true,
+               .describe = counted(u"Delete")});
     table.Add({.number = t.cmdAddToFav,
                .name = names.addToFav,
                .page = tab,
                .inputs = {on(PageKey::Insert)},
                .run = [&editor, &page] { AddServicesToFavourites(editor, page); },
-               .changesData = true});
+               .changesData = true,
+               .describe = counted(u"Add", u" to favourites")});
     table.Add({.number = t.cmdMoveUp,
                .name = names.moveUp,
                .page = tab,
                .inputs = {on(PageKey::Plus, SelectionNeed::One)},
                .run = [&page, &platform] { page.MoveUp(platform); },
-               .changesData = true});
+               .changesData = true,
+               .describe = [] { return std::u16string(u"Move service up"); }});
     table.Add({.number = t.cmdMoveDown,
                .name = names.moveDown,
                .page = tab,
                .inputs = {on(PageKey::Minus, SelectionNeed::One)},
                .run = [&page, &platform] { page.MoveDown(platform); },
-               .changesData = true});
+               .changesData = true,
+               .describe = [] { return std::u16string(u"Move service down"); }});
     table.Add({.number = t.cmdSkip,
                .name = names.skip,
                .page = tab,
                .run = [&page] { page.ToggleSkip(); },
-               .changesData = true});
+               .changesData = true,
+               .describe = counted(u"Toggle skip of")});
     table.Add({.number = t.cmdLock,
                .name = names.lock,
                .page = tab,
                .run = [&page] { page.ToggleLock(); },
-               .changesData = true});
+               .changesData = true,
+               .describe = counted(u"Toggle lock of")});
     // Searching comes with its dialog; until then the entries are shown greyed.
     table.Add({.number = t.cmdSearch,
                .name = names.search,

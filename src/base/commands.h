@@ -16,6 +16,11 @@ enum Command : int {
     kCmdToolbarExit = 32777,
     kCmdSaveTo = 32808,
     kCmdHistory = 32815,
+    // The editor's own safety nets.
+    kCmdUndo = 32900,
+    kCmdRedo = 32901,
+    kCmdRestoreBackup = 32902,
+    kCmdCheckDatabase = 32903,
     // TV services.
     kCmdTvEdit = 32780,
     kCmdTvDelete = 32781,

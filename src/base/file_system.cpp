@@ -155,6 +155,9 @@ FileResult FileSystem::Status(const std::filesystem::path& path, FileStatus& sta
     status.permissions = static_cast<std::uint32_t>(info.st_mode & 07777);
     status.identity =
         (static_cast<std::uint64_t>(info.st_dev) << 40) ^ static_cast<std::uint64_t>(info.st_ino);
+    status.size = static_cast<std::uint64_t>(info.st_size);
+    status.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                      static_cast<std::int64_t>(info.st_mtim.tv_nsec);
     return {};
 }
 
@@ -386,6 +389,11 @@ FileResult FileSystem::Status(const std::filesystem::path& path, FileStatus& sta
             break;
     }
     status.permissions = status.kind == FileKind::Folder ? 0700 : 0600;
+    if (status.kind == FileKind::Regular) {
+        status.size = static_cast<std::uint64_t>(std::filesystem::file_size(path, error));
+        status.modified = static_cast<std::int64_t>(
+            std::filesystem::last_write_time(path, error).time_since_epoch().count());
+    }
     return {};
 }
 

@@ -21,6 +21,8 @@ struct FileStatus {
     std::uint32_t owner = 0;        // user id of the owner (0 where there is none)
     std::uint32_t permissions = 0;  // mode bits 07777
     std::uint64_t identity = 0;     // device and inode folded together: same file, same value
+    std::uint64_t size = 0;         // bytes of a regular file
+    std::int64_t modified = 0;      // last modification, nanoseconds since the epoch
 };
 
 // An open file or folder of the system, closed when the handle goes.

@@ -1,5 +1,6 @@
 #include "database/database_folder.h"
 
+#include <ctime>
 #include <system_error>
 
 #include "base/platform.h"
@@ -29,6 +30,13 @@ constexpr std::u16string_view kSaveLeftoverMessage =
 constexpr std::u16string_view kDamagedOpenMessage =
     u"These files are damaged (not well-formed XML) and were opened as far as they could be "
     u"read:";
+constexpr std::u16string_view kChangedSaveQuestion =
+    u"Another program changed these files of the folder since the editor opened or last "
+    u"saved them:";
+constexpr std::u16string_view kChangedSaveEnd =
+    u"\n\nSave overwrites those changes with the editor's. Save all the same?";
+constexpr std::u16string_view kBackupFailedQuestion =
+    u"The files of the folder could not be backed up before they are overwritten:";
 constexpr std::u16string_view kDamagedSaveQuestion =
     u"These files were damaged when the folder was opened, and their edited copies would "
     u"replace them:";
@@ -117,6 +125,8 @@ bool CDatabaseFolder::OpenFolder(const std::filesystem::path& folder, OpenSource
     WorkingCopies::Current().SetExpected(std::move(names));
     m_folderPath = folder;
     m_damaged = std::move(staged.damaged);
+    m_stamps = TakeFolderStamps(m_fs, folder);
+    m_backedUp = false;
     if (reloadPages) {
         reloadPages();
     }
@@ -304,7 +314,7 @@ bool CDatabaseFolder::Save() {
     if (!m_databaseOpen) {
         return false;  // no folder: nothing to write to
     }
-    if (!ConfirmReplacingDamaged()) {
+    if (!ConfirmReplacingDamaged() || !ConfirmOverwritingChanged() || !MakeBackup()) {
         return false;
     }
     const SetOutcome outcome = SaveToFolder(m_folderPath);
@@ -313,6 +323,52 @@ bool CDatabaseFolder::Save() {
         return false;
     }
     WorkingCopies::Current().MarkSaved();
+    m_stamps = TakeFolderStamps(m_fs, m_folderPath);
+    return true;
+}
+
+// The files Save writes are those whose working copies the database has; any of them
+// that another program (or another editor) changed since they were last read or
+// written here would be lost without a word.
+bool CDatabaseFolder::ConfirmOverwritingChanged() {
+    std::vector<std::string> written;
+    const auto& expected = WorkingCopies::Current().Expected();
+    ForEachDatabaseFile([&](const DatabaseFile& file) {
+        if (expected.contains(file.workingCopy)) {
+            written.emplace_back(file.fileName);
+        }
+    });
+    const std::vector<std::string> changed =
+        FilesChangedSince(m_fs, m_folderPath, m_stamps, written);
+    if (changed.empty()) {
+        return true;
+    }
+    std::u16string question(kChangedSaveQuestion);
+    for (const std::string& name : changed) {
+        question += u"\n" + ToU16(name);
+    }
+    question += kChangedSaveEnd;
+    return m_platform.ShowMessage(kMessageCaption, question, MessageButtons::OkCancel) ==
+           MessageAnswer::Ok;
+}
+
+// Before the first Save of a session overwrites the folder's files, they are copied as
+// they are into the backup store. A backup that fails is said, and the user decides.
+bool CDatabaseFolder::MakeBackup() {
+    if (!m_backups || m_backedUp) {
+        return true;
+    }
+    const FileResult made = m_backups->Make(m_folderPath, std::time(nullptr));
+    if (!made) {
+        const std::u16string question = std::u16string(kBackupFailedQuestion) + u"\n" +
+                                        DescribeFileError(made.Error()) +
+                                        u"\n\nSave without a backup?";
+        if (m_platform.ShowMessage(kMessageCaption, question, MessageButtons::OkCancel) !=
+            MessageAnswer::Ok) {
+            return false;
+        }
+    }
+    m_backedUp = true;
     return true;
 }
 
@@ -325,6 +381,11 @@ void CDatabaseFolder::SaveTo(const std::filesystem::path& startIn) {
         return;
     }
     const std::filesystem::path folder = WithTrailingSeparator(chosen);
+    std::error_code error;
+    if (std::filesystem::equivalent(folder, m_folderPath, error)) {
+        Save();  // the open folder itself: everything Save asks and keeps applies
+        return;
+    }
     ReportSave(SaveToFolder(folder), folder);
 }
 

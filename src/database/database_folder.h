@@ -4,13 +4,16 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/file_result.h"
 #include "base/file_system.h"
+#include "database/backup_store.h"
 #include "database/file_set.h"
+#include "database/folder_stamps.h"
 
 namespace vesko {
 
@@ -40,12 +43,24 @@ public:
     // either all of the new files or all of its old ones.
     SetOutcome SaveToFolder(const std::filesystem::path& folder);
     // Save: writes into the open folder and reports failures with their cause. Asks
-    // first when an edited copy would replace a file that was damaged when opened. True
+    // first when an edited copy would replace a file that was damaged when opened, and
+    // when another program changed a file of the folder since the editor last read or
+    // wrote it; the first Save after an open backs the folder's files up first. True
     // when the folder was written (nothing is written and false is returned when no
     // folder is open or the user said no).
     bool Save();
-    // Save to: chooser (starting in `startIn`), then SaveToFolder and a report of failures.
+    // Save to: chooser (starting in `startIn`), then SaveToFolder and a report of
+    // failures. The open folder chosen again is a Save.
     void SaveTo(const std::filesystem::path& startIn);
+
+    // Where backups go (none are made until this is set).
+    void SetBackupStore(std::unique_ptr<BackupStore> store) { m_backups = std::move(store); }
+    const BackupStore* Backups() const { return m_backups.get(); }
+
+    // The folder's files as the last open or save saw them; a recovered session takes
+    // back those its editor saw, so that Save still notices what changed since.
+    const std::vector<FileStamp>& Stamps() const { return m_stamps; }
+    void SetStamps(std::vector<FileStamp> stamps) { m_stamps = std::move(stamps); }
     // Deletes the eight working copies; missing ones are ignored.
     void DiscardWorkingCopies();
 
@@ -75,6 +90,8 @@ private:
     FileResult ReplaceWorkingCopies(const Staged& staged);
     void ReportDamage();
     bool ConfirmReplacingDamaged();
+    bool ConfirmOverwritingChanged();
+    bool MakeBackup();
     void ReportSave(const SetOutcome& outcome, const std::filesystem::path& folder);
 
     Platform& m_platform;
@@ -82,6 +99,9 @@ private:
     std::vector<std::pair<std::string, std::u16string>> m_damaged;
     std::filesystem::path m_folderPath;
     bool m_databaseOpen = false;
+    std::vector<FileStamp> m_stamps;
+    std::unique_ptr<BackupStore> m_backups;
+    bool m_backedUp = false;  // since the open
 };
 
 }  // namespace vesko

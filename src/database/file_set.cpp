@@ -107,6 +107,19 @@ FileResult SaveDocumentReplacing(FileSystem& fs, CXmlDoc& doc,
     return file.Commit();
 }
 
+FileResult WriteBytesReplacing(FileSystem& fs, const std::filesystem::path& destination,
+                               std::string_view bytes) {
+    ReplacementFile file(fs, destination);
+    FileResult result = file.Create();
+    if (result) {
+        result = file.Write(bytes);
+    }
+    if (result) {
+        result = file.Seal(false);
+    }
+    return result ? file.Commit() : result;
+}
+
 FileSet::~FileSet() {
     for (const Entry& entry : m_entries) {
         if (!entry.placed && !entry.source.empty()) {

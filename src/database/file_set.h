@@ -55,6 +55,10 @@ FileResult SaveDocumentReplacing(FileSystem& fs, CXmlDoc& doc,
                                  const std::filesystem::path& destination,
                                  const std::function<bool(std::string_view bytes)>& keep = {});
 
+// Writes bytes over `destination` the same way (private permissions).
+FileResult WriteBytesReplacing(FileSystem& fs, const std::filesystem::path& destination,
+                               std::string_view bytes);
+
 // What became of a set.
 struct SetOutcome {
     FileResult result;                  // success, or the failure that stopped the set

@@ -10,18 +10,6 @@ namespace vesko {
 
 namespace {
 
-FileResult WriteBytesAtomically(FileSystem& fs, const std::string& name, std::string_view bytes) {
-    ReplacementFile file(fs, name);
-    FileResult result = file.Create();
-    if (result) {
-        result = file.Write(bytes);
-    }
-    if (result) {
-        result = file.Seal(false);
-    }
-    return result ? file.Commit() : result;
-}
-
 // The database file a working copy stands for, as the user knows it.
 std::u16string DatabaseNameOf(const std::filesystem::path& copy) {
     const std::string name = copy.filename().string();
@@ -87,14 +75,8 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
     // After a failed read the document holds nothing of the copy: writing it would
     // replace the user's data with an empty file. Inside a failed unit everything is
     // about to be put back, so nothing more is written either.
-    if (m_unreadable.contains(key) || (InUnit() && !m_unitFailures.empty())) {
-        return FileResult::Failure(FileStep::Write, key, make_error_code(FileProblem::Skipped));
-    }
-    if (InUnit()) {
-        if (FileResult snapshot = TakeSnapshot(key); !snapshot) {
-            Fail(snapshot.Error());
-            return snapshot;
-        }
+    if (FileResult ready = BeforeWrite(key); !ready) {
+        return ready;
     }
     // The written bytes are compared with the copy's before they replace it: an edit
     // confirmed without a change, or a move that put every service back, leaves the
@@ -102,9 +84,13 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
     const auto known = m_hashes.find(key);
     std::size_t hash = 0;
     bool changed = true;
+    std::string written;  // kept for the unit's undo step
     const auto keep = [&](std::string_view bytes) {
         hash = std::hash<std::string_view>{}(bytes);
         changed = known == m_hashes.end() || known->second != hash;
+        if (changed && InUnit()) {
+            written.assign(bytes);
+        }
         return changed;
     };
     if (FileResult saved = SaveDocumentReplacing(*m_fs, doc, key, keep); !saved) {
@@ -115,10 +101,73 @@ FileResult WorkingCopies::Save(CXmlDoc& doc, std::string_view name) {
         return {};
     }
     m_hashes[key] = hash;
-    ++m_versions[key];
+    AfterWrite(key, std::move(written));
+    return {};
+}
+
+// After a failed read the document holds nothing of the copy: writing it would replace
+// the user's data with an empty file. Inside a failed unit everything is about to be put
+// back, so nothing more is written either.
+FileResult WorkingCopies::BeforeWrite(const std::string& name) {
+    if (m_unreadable.contains(name) || (InUnit() && !m_unitFailures.empty())) {
+        return FileResult::Failure(FileStep::Write, name, make_error_code(FileProblem::Skipped));
+    }
+    if (InUnit()) {
+        if (FileResult snapshot = TakeSnapshot(name); !snapshot) {
+            Fail(snapshot.Error());
+            return snapshot;
+        }
+    }
+    return {};
+}
+
+// A write that changed the copy: its version goes up, and the unit keeps the bytes for
+// its undo step.
+void WorkingCopies::AfterWrite(const std::string& name, std::optional<std::string> bytes) {
+    ++m_versions[name];
+    if (InUnit()) {
+        m_unitWritten[name] = std::move(bytes);
+    }
     if (m_listener) {
         m_listener(name);
     }
+}
+
+FileResult WorkingCopies::ReadBytes(std::string_view name, std::optional<std::string>& bytes) {
+    bytes.reset();
+    const std::string key(name);
+    FileStatus status;
+    if (FileResult looked = m_fs->Status(key, status); !looked) {
+        return looked;
+    }
+    if (status.kind == FileKind::Missing) {
+        return {};
+    }
+    std::string read;
+    if (FileResult result = ReadFileBytes(*m_fs, key, read); !result) {
+        return result;
+    }
+    bytes = std::move(read);
+    return {};
+}
+
+FileResult WorkingCopies::WriteBytes(std::string_view name,
+                                     const std::optional<std::string>& bytes) {
+    const std::string key(name);
+    if (FileResult ready = BeforeWrite(key); !ready) {
+        return ready;
+    }
+    FileResult result = bytes ? WriteBytesReplacing(*m_fs, key, *bytes) : m_fs->Remove(key);
+    if (!result) {
+        Fail(result.Error());
+        return result;
+    }
+    if (bytes) {
+        m_hashes[key] = std::hash<std::string_view>{}(*bytes);
+    } else {
+        m_hashes.erase(key);
+    }
+    AfterWrite(key, bytes);
     return {};
 }
 
@@ -161,13 +210,32 @@ void WorkingCopies::MarkSaved() {
         }
     }
     m_savedHashes = m_hashes;
+    ++m_savedGeneration;
 }
 
 void WorkingCopies::BeginUnit() {
     if (m_unitDepth++ == 0) {
         m_unitSnapshots.clear();
+        m_unitWritten.clear();
         m_unitFailures.clear();
     }
+}
+
+// A copy written back to the bytes it had before the unit is no change of the unit.
+void WorkingCopies::CollectUnitChanges() {
+    for (auto& [name, snapshot] : m_unitSnapshots) {
+        auto written = m_unitWritten.find(name);
+        if (written == m_unitWritten.end() || written->second == snapshot.bytes) {
+            continue;
+        }
+        m_unitChanges.push_back({name, std::move(snapshot.bytes), std::move(written->second)});
+    }
+}
+
+std::vector<CopyChange> WorkingCopies::TakeUnitChanges() {
+    std::vector<CopyChange> changes = std::move(m_unitChanges);
+    m_unitChanges.clear();
+    return changes;
 }
 
 std::vector<FileError> WorkingCopies::EndUnit() {
@@ -176,10 +244,14 @@ std::vector<FileError> WorkingCopies::EndUnit() {
     }
     std::vector<FileError> failures = std::move(m_unitFailures);
     m_unitFailures.clear();
+    m_unitChanges.clear();
     if (!failures.empty()) {
         RollBack();
+    } else {
+        CollectUnitChanges();
     }
     m_unitSnapshots.clear();
+    m_unitWritten.clear();
     // A copy that could not be read is read again by the next command.
     m_unreadable.clear();
     return failures;
@@ -200,6 +272,8 @@ void WorkingCopies::Reset() {
     m_unreadable.clear();
     m_unitDepth = 0;
     m_unitSnapshots.clear();
+    m_unitWritten.clear();
+    m_unitChanges.clear();
     m_unitFailures.clear();
     m_failures.clear();
     m_fs = &FileSystem::System();
@@ -241,7 +315,7 @@ void WorkingCopies::RollBack() {
             continue;  // never written in this unit
         }
         if (snapshot.bytes) {
-            if (!WriteBytesAtomically(*m_fs, name, *snapshot.bytes)) {
+            if (!WriteBytesReplacing(*m_fs, name, *snapshot.bytes)) {
                 continue;
             }
         } else if (!m_fs->Remove(name)) {

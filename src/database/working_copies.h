@@ -27,6 +27,14 @@ class CXmlDoc;
 // "the working copy of tv_prog.xml could not be written: no space left on the device"
 std::u16string DescribeWorkingCopyError(const FileError& error);
 
+// What one unit of work did to one working copy: its bytes before and after the unit
+// (nullopt: the copy did not exist).
+struct CopyChange {
+    std::string name;
+    std::optional<std::string> before;
+    std::optional<std::string> after;
+};
+
 class WorkingCopies {
 public:
     // The working copies of this process: bare names in the current directory, which
@@ -57,6 +65,8 @@ public:
     bool IsModified(std::string_view name) const;
     // The folder now holds what the working copies hold (after a successful save).
     void MarkSaved();
+    // Goes up with every open and save: the saved state changed.
+    std::uint64_t SavedGeneration() const { return m_savedGeneration; }
 
     // A unit of work (one command): every copy written inside it is kept as it was
     // before its first write. EndUnit returns the unit's failures; when there were any,
@@ -65,6 +75,16 @@ public:
     void BeginUnit();
     std::vector<FileError> EndUnit();
     bool InUnit() const { return m_unitDepth > 0; }
+    // The copies the last unit that stood changed, with their bytes before and after it
+    // (what Undo puts back and Redo puts again); empty after a failed unit or one that
+    // changed no byte.
+    std::vector<CopyChange> TakeUnitChanges();
+
+    // The bytes of a copy as they are (nullopt: it does not exist).
+    FileResult ReadBytes(std::string_view name, std::optional<std::string>& bytes);
+    // Writes bytes over a copy, or removes it for nullopt, like a document's Save: atomic,
+    // checked, versioned, and put back with the rest of the unit when the unit fails.
+    FileResult WriteBytes(std::string_view name, const std::optional<std::string>& bytes);
 
     // Failures of reads and writes made outside a unit that nobody has reported yet.
     std::vector<FileError> TakeFailures();
@@ -93,6 +113,9 @@ private:
 
     void Fail(FileError error);
     FileResult TakeSnapshot(const std::string& name);
+    FileResult BeforeWrite(const std::string& name);
+    void AfterWrite(const std::string& name, std::optional<std::string> bytes);
+    void CollectUnitChanges();
     void RollBack();
 
     std::set<std::string, std::less<>> m_expected;
@@ -102,8 +125,12 @@ private:
     std::map<std::string, std::size_t, std::less<>> m_hashes;
     std::map<std::string, std::size_t, std::less<>> m_savedHashes;
     std::set<std::string, std::less<>> m_unreadable;  // failed reads: not written over
+    std::uint64_t m_savedGeneration = 0;
     int m_unitDepth = 0;
     std::map<std::string, Snapshot, std::less<>> m_unitSnapshots;
+    // The last bytes the open unit wrote to each copy (nullopt: removed).
+    std::map<std::string, std::optional<std::string>, std::less<>> m_unitWritten;
+    std::vector<CopyChange> m_unitChanges;  // of the last unit that stood
     std::vector<FileError> m_unitFailures;
     std::vector<FileError> m_failures;  // outside a unit
     std::function<void(std::string_view)> m_listener;

@@ -1,9 +1,13 @@
 #include "database/working_folder.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "database/schema.h"
 
 namespace vesko {
 
@@ -49,7 +53,7 @@ WorkingFolder::WorkingFolder(const std::filesystem::path& root, FileSystem& fs) 
     if (!m_status) {
         return;
     }
-    RemoveLeftFolders(base);
+    SortOutLeftFolders(base);
     m_status = m_fs.SetCurrentFolder(m_path);
     if (!m_status) {
         m_fs.RemoveAll(m_path);
@@ -124,7 +128,7 @@ FileResult WorkingFolder::MakeOwnFolder(const std::filesystem::path& root) {
 
 // A folder that nobody holds a lock on belongs to no living editor. A process id would
 // not tell: the same number means another process in another PID namespace.
-void WorkingFolder::RemoveLeftFolders(const std::filesystem::path& root) {
+void WorkingFolder::SortOutLeftFolders(const std::filesystem::path& root) {
     std::vector<std::filesystem::path> names;
     m_fs.ListFolder(root, names);
     for (const auto& name : names) {
@@ -136,11 +140,53 @@ void WorkingFolder::RemoveLeftFolders(const std::filesystem::path& root) {
         if (!m_fs.Status(candidate, status, false) || status.kind != FileKind::Folder) {
             continue;
         }
-        FileHandle lock;
-        if (m_fs.LockFolder(candidate, lock)) {
+        LeftSession left;
+        if (!m_fs.LockFolder(candidate, left.lock)) {
+            continue;  // a live editor's
+        }
+        if (HoldsUnsavedWork(candidate, left)) {
+            left.path = candidate;
+            m_left.push_back(std::move(left));
+        } else {
             m_fs.RemoveAll(candidate);
         }
     }
+    std::sort(m_left.begin(), m_left.end(), [](const LeftSession& a, const LeftSession& b) {
+        return a.lastChange > b.lastChange;
+    });
+}
+
+// Unsaved work is a working copy whose bytes differ from those the session record says
+// the last open or save left; the record need not be up to date for that, so an editor
+// killed right after a command still leaves it recoverable.
+bool WorkingFolder::HoldsUnsavedWork(const std::filesystem::path& folder, LeftSession& left) {
+    std::optional<SessionRecord> record;
+    if (!ReadSessionRecord(m_fs, folder / kSessionRecordName, record) || !record ||
+        record->folder.empty()) {
+        return false;
+    }
+    bool changed = false;
+    std::int64_t newest = 0;
+    for (const auto& [copy, savedHash] : record->savedCopies) {
+        FileStatus status;
+        std::string bytes;
+        if (!m_fs.Status(folder / copy, status) || status.kind != FileKind::Regular ||
+            !ReadFileBytes(m_fs, folder / copy, bytes)) {
+            continue;
+        }
+        newest = std::max(newest, status.modified);
+        changed = changed || StableHash(bytes) != savedHash;
+    }
+    left.record = std::move(*record);
+    left.lastChange = static_cast<std::time_t>(newest / 1000000000);
+    return changed;
+}
+
+void WorkingFolder::Settle(LeftSession& left, bool remove) {
+    if (remove) {
+        m_fs.RemoveAll(left.path);
+    }
+    left.lock = {};
 }
 
 std::u16string WorkingFolder::DescribeProblem() const {

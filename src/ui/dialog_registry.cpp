@@ -2,8 +2,10 @@
 
 #include "ui/about_dialog.h"
 #include "ui/add_to_fav_dialog.h"
+#include "ui/check_report_dialog.h"
 #include "ui/fav_rename_dialog.h"
 #include "ui/history_dialog.h"
+#include "ui/restore_backup_dialog.h"
 #include "ui/sat_edit_dialog.h"
 #include "ui/service_edit_dialog.h"
 #include "ui/tp_edit_dialog.h"
@@ -19,6 +21,8 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CAddToFavDlg, AddToFavDialog>(),
         DialogFor<CSatEditDlg, SatEditDialog>(),
         DialogFor<CTpEditDlg, TpEditDialog>(),
+        DialogFor<CRestoreBackupDlg, RestoreBackupDialog>(),
+        DialogFor<CCheckReportDlg, CheckReportDialog>(),
     };
     return factories;
 }

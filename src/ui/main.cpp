@@ -3,11 +3,13 @@
 // dropped.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "app/editor_dlg.h"
+#include "app/recovery.h"
 #include "database/working_folder.h"
 #include "ui/images.h"
 #include "ui/main_window.h"
@@ -56,10 +58,16 @@ int main(int argc, char* argv[]) {
     }
     vesko::ui::QtSettings settings;
     vesko::CEditorDlg editor(platform, settings);
+    // Backups live with the user's application data, never beside the database.
+    editor.SetBackupRoot(
+        std::filesystem::path((QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                               QStringLiteral("/backups"))
+                                  .toStdU16String()));
     vesko::ui::MainWindow window(editor);
     platform.SetParentWindow(&window);
     window.show();
-    if (!commandLine.folder.empty()) {
+    // Work that a crash left unsaved comes before the folder the command line names.
+    if (!vesko::OfferRecovery(editor, workingFolder) && !commandLine.folder.empty()) {
         editor.OpenNamedFolder(commandLine.folder);
     }
     return QApplication::exec();

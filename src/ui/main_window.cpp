@@ -62,13 +62,19 @@ MainWindow::~MainWindow() {
 // table, in its order; every action is named after its command.
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("File"));
+    QMenu* edit = menuBar()->addMenu(tr("Edit"));
     for (const CommandRow& row : m_editor.Commands().Rows()) {
-        if (row.place == CommandPlace::FileMenu) {
-            QAction* action = AddCommandAction(file, row);
-            if (!row.shortcut.empty()) {
-                action->setShortcut(QKeySequence(ToQString(row.shortcut)));
-                action->setShortcutContext(Qt::WindowShortcut);
+        if (row.place == CommandPlace::FileMenu || row.place == CommandPlace::EditMenu) {
+            QAction* action =
+                AddCommandAction(row.place == CommandPlace::FileMenu ? file : edit, row);
+            QList<QKeySequence> keys;
+            for (const std::u16string_view key : {row.shortcut, row.altShortcut}) {
+                if (!key.empty()) {
+                    keys << QKeySequence(ToQString(key));
+                }
             }
+            action->setShortcuts(keys);
+            action->setShortcutContext(Qt::WindowShortcut);
         } else if (row.place == CommandPlace::MenuBar) {
             AddCommandAction(menuBar(), row);
         }
@@ -161,6 +167,11 @@ void MainWindow::RefreshPages() {
     for (QAction* action : m_actions) {
         const CommandRow* row = m_editor.Commands().FindByName(action->objectName().toStdString());
         action->setEnabled(row && m_editor.Commands().IsEnabled(row->number));
+        if (row && row->liveText) {
+            // A step named after a group may hold an ampersand: it is no mnemonic here.
+            action->setText(
+                ToQString(row->liveText()).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        }
     }
 }
 

@@ -9,9 +9,11 @@
 #include <typeindex>
 
 #include "app/editor_dlg.h"
+#include "app/restore_backup_form.h"
 #include "base/commands.h"
 #include "controls/drag_list_ctrl.h"
 #include "fake_platform.h"
+#include "pages/check/check_report_dlg.h"
 #include "pages/favourites/fav_rename_dlg.h"
 #include "pages/satellites/decimal_value.h"
 #include "pages/satellites/sat_edit_dlg.h"
@@ -61,6 +63,10 @@ const std::map<std::type_index, std::function<bool(CDialogForm&)>>& DialogUsers(
              edit.m_freq = DecimalText(ParseDecimal(edit.m_freq) + (edit.m_addMode ? 0 : 1));
              return edit.Ok();
          }},
+        {typeid(CCheckReportDlg),
+         [](CDialogForm& form) { return static_cast<CCheckReportDlg&>(form).Ok(); }},
+        {typeid(CRestoreBackupDlg),
+         [](CDialogForm& form) { return static_cast<CRestoreBackupDlg&>(form).Ok(); }},
     };
     return users;
 }

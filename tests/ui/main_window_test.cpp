@@ -86,14 +86,15 @@ TEST_F(MainWindowFixture, WindowMenusToolbarAndTabs) {
     for (QAction* action : window.menuBar()->actions()) {
         bar << action->text();
     }
-    EXPECT_EQ(bar, (QStringList{"File", "About", "History"}));
+    EXPECT_EQ(bar, (QStringList{"File", "Edit", "About", "History"}));
     QStringList file;
     for (QAction* action : window.menuBar()->actions().front()->menu()->actions()) {
         if (!action->isSeparator()) {
             file << action->text();
         }
     }
-    EXPECT_EQ(file, (QStringList{"&Open...", "Save(&s)", "&Save to", "&Exit"}));
+    EXPECT_EQ(file, (QStringList{"&Open...", "Save(&s)", "&Save to", "Restore backup...",
+                                 "Check database...", "&Exit"}));
     QStringList tools;
     for (QAction* action : window.findChild<QToolBar*>()->actions()) {
         tools << action->text();
@@ -171,6 +172,36 @@ TEST_F(MainWindowFixture, ShortcutsRunOnceWhereverTheFocusIs) {
     window.Tabs()->tabBar()->setFocus();
     QTest::keyClick(window.Tabs()->tabBar(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadBytes(folder / "radio_prog.xml"), "<programs edited=\"1\"/>");
+}
+
+TEST_F(MainWindowFixture, EditMenuNamesTheStepAndItsShortcutsUndoAndRedo) {
+    auto* undo = window.findChild<QAction*>(QStringLiteral("edit.undo"));
+    auto* redo = window.findChild<QAction*>(QStringLiteral("edit.redo"));
+    ASSERT_TRUE(undo && redo);
+    EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(redo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo"));
+
+    ASSERT_TRUE(window.OpenFolder(folder));
+    MakeChange();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Toggle lock of 1 service"));
+    // The keys work with the focus in a list, which takes its own keys first.
+    auto* list = static_cast<ui::ServicePageWidget*>(window.Page(PageTab::Tv))->ListView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(editor.HasUnsavedChanges());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), QStringLiteral("Redo Toggle lock of 1 service"));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(editor.HasUnsavedChanges());
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(editor.HasUnsavedChanges());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("db \u2014 Vesko Editor *"));
 }
 
 TEST_F(MainWindowFixture, EnterAndEscapeNeverCloseTheWindow) {
