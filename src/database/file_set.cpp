@@ -78,35 +78,6 @@ std::filesystem::path ReplacementFile::HandOver() {
     return temporary;
 }
 
-FileResult SaveDocumentReplacing(FileSystem& fs, CXmlDoc& doc,
-                                 const std::filesystem::path& destination,
-                                 const std::function<bool(std::string_view bytes)>& keep) {
-    ReplacementFile file(fs, destination);
-    if (FileResult created = file.Create(); !created) {
-        return created;
-    }
-    // The engine writes the text in the document's own encoding by name; the file it
-    // writes to is the one made above, flushed and closed through our handle.
-    if (!doc.Save(file.Temporary())) {
-        const std::error_code cause =
-            doc.GetFileError() ? doc.GetFileError() : std::make_error_code(std::errc::io_error);
-        return FileResult::Failure(FileStep::Write, destination, cause);
-    }
-    if (FileResult sealed = file.Seal(false); !sealed) {
-        return sealed;
-    }
-    if (keep) {
-        std::string bytes;
-        if (FileResult read = ReadFileBytes(fs, file.Temporary(), bytes); !read) {
-            return read;
-        }
-        if (!keep(bytes)) {
-            return {};  // the destructor removes the unneeded file
-        }
-    }
-    return file.Commit();
-}
-
 FileResult WriteBytesReplacing(FileSystem& fs, const std::filesystem::path& destination,
                                std::string_view bytes) {
     ReplacementFile file(fs, destination);
@@ -118,6 +89,28 @@ FileResult WriteBytesReplacing(FileSystem& fs, const std::filesystem::path& dest
         result = file.Seal(false);
     }
     return result ? file.Commit() : result;
+}
+
+FileResult SaveDocumentReplacing(FileSystem& fs, CXmlDoc& doc,
+                                 const std::filesystem::path& destination,
+                                 const std::function<bool(std::string_view bytes)>& keep) {
+    // The engine encodes the text in the document's own encoding; the bytes go into the
+    // file made here, through the file system, so every step is checked (and can fail in
+    // tests). Bytes the caller does not keep are never written at all.
+    FileResult result;
+    const bool saved = doc.SaveBytes([&](std::string_view bytes) -> std::error_code {
+        if (keep && !keep(bytes)) {
+            return {};
+        }
+        result = WriteBytesReplacing(fs, destination, bytes);
+        return result ? std::error_code() : result.Error().cause;
+    });
+    if (!saved && result) {
+        const std::error_code cause =
+            doc.GetFileError() ? doc.GetFileError() : std::make_error_code(std::errc::io_error);
+        return FileResult::Failure(FileStep::Write, destination, cause);
+    }
+    return result;
 }
 
 FileSet::~FileSet() {

@@ -49,8 +49,8 @@ private:
 
 // Writes a document through the engine, in its own encoding, over `destination` the
 // same way: temporary file, flushed, renamed. On failure `destination` is untouched.
-// `keep`, when given, sees the written bytes first; when it answers false the new file
-// is dropped and `destination` stays as it is (a success: nothing needed writing).
+// `keep`, when given, sees the bytes first; when it answers false nothing is written and
+// `destination` stays as it is (a success: nothing needed writing).
 FileResult SaveDocumentReplacing(FileSystem& fs, CXmlDoc& doc,
                                  const std::filesystem::path& destination,
                                  const std::function<bool(std::string_view bytes)>& keep = {});

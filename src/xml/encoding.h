@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -23,6 +24,19 @@ constexpr int kCodePageUtf32 = 65005;
 // system's reason then goes to `fileError` when given.
 bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string& text,
                       std::u16string& report, std::error_code* fileError = nullptr);
+
+// The bytes of a saved document in one piece: the byte-order mark, then the text in the
+// file's encoding; `encoding` and `length` are what the result report says of them.
+struct EncodedFile {
+    std::unique_ptr<char[]> buffer;
+    std::string owned;
+    std::string_view bytes;
+    std::u16string encoding;
+    int length = 0;
+};
+// Encodes `text` as WriteDocumentFile writes it, replacing `report` with its entries.
+bool EncodeDocumentFile(uint32_t flags, std::u16string_view text, std::u16string& report,
+                        EncodedFile& file);
 
 // Writes `text` to a file in the encoding given by `flags` or declared in the text,
 // replacing `report` with the file entries. False when the write failed; the system's

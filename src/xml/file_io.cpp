@@ -312,26 +312,30 @@ bool ReadDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u
     return true;
 }
 
-bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
-                       std::u16string& report, std::error_code* fileError) {
+bool EncodeDocumentFile(uint32_t flags, std::u16string_view text, std::u16string& report,
+                        EncodedFile& file) {
     report.clear();
+    file = {};
     const FileEncoding* fileEncoding = EncodingOfFlags(flags);
     const bool wide = fileEncoding && fileEncoding->width > 1;
     const std::string_view markBytes =
         !fileEncoding || (wide && (flags & kDocNoMark)) ? std::string_view() : fileEncoding->mark;
     if (wide) {
         bool lossy = false;
-        const std::string bytes = fileEncoding->width == 4
-                                      ? EncodeUtf32Bytes(text, fileEncoding->bigEndian, &lossy)
-                                      : EncodeUtf16Bytes(text, fileEncoding->bigEndian);
+        file.owned = markBytes;
+        file.owned += fileEncoding->width == 4
+                          ? EncodeUtf32Bytes(text, fileEncoding->bigEndian, &lossy)
+                          : EncodeUtf16Bytes(text, fileEncoding->bigEndian);
         if (fileEncoding->bigEndian) {
             AddResultEntry(report, u"endian_swap");
         }
         if (lossy) {
             AddResultEntry(report, u"conversion_loss");
         }
-        return WriteBytes(path, markBytes, bytes, fileEncoding->name, static_cast<int>(text.size()),
-                          report, fileError);
+        file.bytes = file.owned;
+        file.encoding = fileEncoding->name;
+        file.length = static_cast<int>(text.size());
+        return true;
     }
     std::u16string encoding =
         fileEncoding ? std::u16string(fileEncoding->name) : CXmlDoc::FindEncodingDeclaration(text);
@@ -340,24 +344,35 @@ bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::
     }
     const int codePage = NarrowCodePageOf(encoding);
     bool lossy = false;
-    std::string converted;
-    std::unique_ptr<char[]> utf8;
-    std::string_view bytes;
+    std::size_t length = 0;
     if (codePage == kCodePageUtf8) {
-        // The common case goes straight into one buffer, without a second copy.
-        utf8 = std::make_unique_for_overwrite<char[]>(text.size() * 3);
-        bytes = std::string_view(utf8.get(), EncodeUtf8(text, utf8.get(), &lossy));
+        // The common case goes straight into one buffer behind the mark, without a
+        // second copy.
+        file.buffer = std::make_unique_for_overwrite<char[]>(markBytes.size() + text.size() * 3);
+        std::memcpy(file.buffer.get(), markBytes.data(), markBytes.size());
+        length = EncodeUtf8(text, file.buffer.get() + markBytes.size(), &lossy);
+        file.bytes = std::string_view(file.buffer.get(), markBytes.size() + length);
     } else {
-        converted = EncodeFromUtf16(codePage, text, &lossy);
-        bytes = converted;
+        file.owned = markBytes;
+        file.owned += EncodeFromUtf16(codePage, text, &lossy);
+        length = file.owned.size() - markBytes.size();
+        file.bytes = file.owned;
     }
     AddResultEntry(report, u"converted_from", u"UTF-16", kRptEncoding | kRptLength,
                    static_cast<int>(text.size()));
     if (lossy) {
         AddResultEntry(report, u"conversion_loss");
     }
-    return WriteBytes(path, markBytes, bytes, encoding, static_cast<int>(bytes.size()), report,
-                      fileError);
+    file.encoding = std::move(encoding);
+    file.length = static_cast<int>(length);
+    return true;
+}
+
+bool WriteDocumentFile(const std::filesystem::path& path, uint32_t& flags, std::u16string_view text,
+                       std::u16string& report, std::error_code* fileError) {
+    EncodedFile file;
+    EncodeDocumentFile(flags, text, report, file);
+    return WriteBytes(path, {}, file.bytes, file.encoding, file.length, report, fileError);
 }
 
 bool CXmlDoc::Load(const std::filesystem::path& path) {
@@ -378,6 +393,22 @@ bool CXmlDoc::Load(const std::filesystem::path& path) {
     m_result = std::move(report);
     ParseDocument();
     return IsWellFormed();
+}
+
+bool CXmlDoc::SaveBytes(const std::function<std::error_code(std::string_view bytes)>& write) {
+    if (InStreamMode()) {
+        return false;
+    }
+    m_fileError.clear();
+    EncodedFile file;
+    EncodeDocumentFile(m_flags, m_text, m_result, file);
+    if (const std::error_code error = write(file.bytes)) {
+        AddFileError(m_result, error);
+        m_fileError = error;
+        return false;
+    }
+    AddResultEntry(m_result, u"write", file.encoding, kRptEncoding | kRptLength, file.length);
+    return true;
 }
 
 bool CXmlDoc::Save(const std::filesystem::path& path) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -62,6 +63,10 @@ public:
     bool Load(const std::filesystem::path& path);
     // Writes the text in the document's encoding; false when the write failed.
     bool Save(const std::filesystem::path& path);
+    // Saves through `write`, which gets the file's whole bytes (the same Save writes) and
+    // answers the system's error, if any: for writers that put files in place their own
+    // way.
+    bool SaveBytes(const std::function<std::error_code(std::string_view bytes)>& write);
 
     // The whole document text.
     const std::u16string& GetDoc() const { return m_text; }
