@@ -349,7 +349,9 @@ bool EncodeDocumentFile(uint32_t flags, std::u16string_view text, std::u16string
         // The common case goes straight into one buffer behind the mark, without a
         // second copy.
         file.buffer = std::make_unique_for_overwrite<char[]>(markBytes.size() + text.size() * 3);
-        std::memcpy(file.buffer.get(), markBytes.data(), markBytes.size());
+        if (!markBytes.empty()) {
+            std::memcpy(file.buffer.get(), markBytes.data(), markBytes.size());
+        }
         length = EncodeUtf8(text, file.buffer.get() + markBytes.size(), &lossy);
         file.bytes = std::string_view(file.buffer.get(), markBytes.size() + length);
     } else {
