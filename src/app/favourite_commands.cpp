@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "app/editor_dlg.h"
+#include "app/search_commands.h"
 #include "base/commands.h"
 #include "pages/favourites/fav_page.h"
 #include "pages/favourites/fav_rename_dlg.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
+#include "pages/search/search_dlg.h"
 #include "pages/services/add_to_fav_dlg.h"
 #include "pages/services/service_page.h"
 
@@ -166,12 +168,13 @@ void AddFavouriteCommands(CommandTable& table, CEditorDlg& editor, CFavPage& pag
                .run = [&editor, &page] { MoveService(editor, page, false); },
                .changesData = true,
                .describe = text(u"Move service down in the group")});
-    // Searching comes with its dialog; until then the entries are shown greyed.
+    const SearchKind search = page.Kind() == FavKind::Tv ? SearchKind::FavTv : SearchKind::FavRadio;
     table.Add({.number = t.cmdSearch,
                .name = names.search,
                .page = tab,
                .inputs = {on(kServices, PageKey::F3),
-                          on(kServices, PageKey::LetterF, SelectionNeed::Any, true)}});
+                          on(kServices, PageKey::LetterF, SelectionNeed::Any, true)},
+               .run = [&editor, search] { RunSearch(editor, search); }});
     if (page.Kind() == FavKind::Radio) {
         // Raised by either page after a group drag, never by the user. It writes only
         // for a drag that is waiting, so no command of the table marks it as a change.

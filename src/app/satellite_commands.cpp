@@ -4,10 +4,12 @@
 #include "app/satellite_commands.h"
 
 #include "app/editor_dlg.h"
+#include "app/search_commands.h"
 #include "base/commands.h"
 #include "pages/satellites/sat_edit_dlg.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/transponder_page.h"
+#include "pages/search/search_dlg.h"
 
 namespace vesko {
 
@@ -43,11 +45,11 @@ void AddSatelliteCommands(CommandTable& table, CEditorDlg& editor, CSatellitePag
                .inputs = {on(PageKey::Enter, SelectionNeed::One), on(PageKey::DoubleClick)},
                .run = [&editor, &page] { EditSatellite(editor, page); },
                .changesData = true});
-    // Searching comes with its dialog; until then the entries are shown greyed.
     table.Add({.number = kCmdSatSearch,
                .name = "satellite.search",
                .page = tab,
-               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)}});
+               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)},
+               .run = [&editor] { RunSearch(editor, SearchKind::Satellite); }});
 
     table.AddContextMenu(
         {tab, 0, SelectionNeed::One, {{u"Edit", kCmdSatEdit}, {u"Search   F3", kCmdSatSearch}}});

@@ -9,6 +9,8 @@
 #include "app/editor_dlg.h"
 #include "app/favourite_commands.h"
 #include "app/satellite_commands.h"
+#include "app/search_commands.h"
+#include "pages/search/search_dlg.h"
 #include "pages/services/service_edit_dlg.h"
 #include "pages/services/service_page.h"
 
@@ -127,11 +129,12 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                .run = [&page] { page.ToggleLock(); },
                .changesData = true,
                .describe = counted(u"Toggle lock of")});
-    // Searching comes with its dialog; until then the entries are shown greyed.
+    const SearchKind search = page.Kind() == ServiceKind::Tv ? SearchKind::Tv : SearchKind::Radio;
     table.Add({.number = t.cmdSearch,
                .name = names.search,
                .page = tab,
-               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)}});
+               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)},
+               .run = [&editor, search] { RunSearch(editor, search); }});
 
     table.AddContextMenu({tab,
                           0,

@@ -5,9 +5,11 @@
 
 #include "app/editor_dlg.h"
 #include "app/favourite_commands.h"
+#include "app/search_commands.h"
 #include "pages/satellites/satellite_page.h"
 #include "pages/satellites/tp_edit_dlg.h"
 #include "pages/satellites/transponder_page.h"
+#include "pages/search/search_dlg.h"
 #include "pages/services/service_page.h"
 
 namespace vesko {
@@ -40,9 +42,20 @@ void EditTransponder(CEditorDlg& editor, CTransponderPage& page) {
                           : 0;
     CTpEditDlg form(editor.GetPlatform(), page, false, tuner);
     form.Open();
-    if (editor.GetPlatform().RunDialog(form)) {
-        page.FillTransponderList(page.CurrentSatIndex());
-        ShowRow(page, row);
+    const std::u16string before = page.ServiceTransponderText(row);
+    if (!editor.GetPlatform().RunDialog(form)) {
+        return;
+    }
+    page.FillTransponderList(page.CurrentSatIndex());
+    ShowRow(page, row);
+    // The services on the transponder show where they are received.
+    const std::u16string after = page.ServiceTransponderText(row);
+    if (after != before) {
+        const CDragListCtrl& list = page.TransponderList();
+        const std::u16string& tpKey = list.GetItemText(row, list.GetColumnCount() - 1);
+        for (const PageTab tab : {PageTab::Tv, PageTab::Radio}) {
+            editor.Page<CServicePage>(tab).ReplaceTransponderText(tpKey, before, after);
+        }
     }
 }
 
@@ -130,11 +143,14 @@ void AddTransponderCommands(CommandTable& table, CEditorDlg& editor, CTransponde
                .inputs = {on(PageKey::Insert)},
                .run = [&editor, &page] { AddTransponder(editor, page); },
                .changesData = true});
-    // Searching comes with its dialog; until then the entries are shown greyed.
+    const SearchKind search = t.kind == TransponderKind::Satellite     ? SearchKind::SatTp
+                              : t.kind == TransponderKind::Terrestrial ? SearchKind::TerTp
+                                                                       : SearchKind::CableTp;
     table.Add({.number = t.cmdSearch,
                .name = names.search,
                .page = tab,
-               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)}});
+               .inputs = {on(PageKey::F3), on(PageKey::LetterF, SelectionNeed::Any, true)},
+               .run = [&editor, search] { RunSearch(editor, search); }});
 
     table.AddContextMenu({tab,
                           0,

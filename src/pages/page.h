@@ -54,6 +54,10 @@ public:
     // The page's lists, in a fixed order: index 0 is the list keys and clicks reach
     // first (the service list, the group list, the transponder list, ...).
     virtual std::vector<CDragListCtrl*> Lists() = 0;
+    // Whether the user may reorder a list's rows by dragging them: lists that only show
+    // what other lists select (the services beside satellites and transponders) do not
+    // hold the file's order, so a drag there would only show an order nobody wrote.
+    virtual bool CanReorder(int /*list*/) const { return true; }
     // The working copies the page's lists are built from: after one of them changed
     // behind the page's back (a command put back after a failed write), the page is
     // reloaded.
@@ -65,6 +69,10 @@ public:
     // Refills the page from the working copies after an open. A page that an open
     // does not fill (the Icon page) does nothing.
     virtual void Reload() = 0;
+
+    // The page is about to be seen: what it shows beside its own lists (the services of
+    // a satellite or transponder) is read again when another page changed it meanwhile.
+    virtual void BringUpToDate() {}
 
     // What the user looks at, kept across a reload.
     PageViewState SaveViewState();

@@ -7,6 +7,7 @@
 #include "ui/history_dialog.h"
 #include "ui/restore_backup_dialog.h"
 #include "ui/sat_edit_dialog.h"
+#include "ui/search_dialog.h"
 #include "ui/service_edit_dialog.h"
 #include "ui/tp_edit_dialog.h"
 
@@ -23,6 +24,7 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CTpEditDlg, TpEditDialog>(),
         DialogFor<CRestoreBackupDlg, RestoreBackupDialog>(),
         DialogFor<CCheckReportDlg, CheckReportDialog>(),
+        DialogFor<CSearchDlg, SearchDialog>(),
     };
     return factories;
 }

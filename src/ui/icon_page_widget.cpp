@@ -34,8 +34,8 @@ IconPageWidget::IconPageWidget(CEditorDlg& editor, CIconPage& page, QWidget* par
     SetFocusTarget(this);
     connect(Button(tr("Load icon"), "icon.load", 9, 50), &QPushButton::clicked, this,
             [this] { Act(IconPageAction::LoadIcon); });
-    // The program search arrives with the search dialogs; its button keeps its place.
-    Button(tr("Search"), "icon.search", 70, 50)->setEnabled(false);
+    connect(Button(tr("Search"), "icon.search", 70, 50), &QPushButton::clicked, this,
+            [this] { Act(IconPageAction::Search); });
     connect(Button(tr("GoTo"), "icon.goTo", 321, 40), &QPushButton::clicked, this,
             [this] { Act(IconPageAction::GoTo); });
     m_pageNumber = Place(new QLineEdit(this), 367, 7, 20, 14);
@@ -96,7 +96,9 @@ void IconPageWidget::Act(IconPageAction action) {
         case IconPageAction::PageDown:
             m_page.PageDown();
             break;
-        case IconPageAction::Search:  // arrives with the search dialogs
+        case IconPageAction::Search:
+            m_page.Search(Editor().GetPlatform());
+            break;
         case IconPageAction::Swallow:
         case IconPageAction::None:
             return;

@@ -49,9 +49,6 @@ SatellitePageWidget::SatellitePageWidget(CEditorDlg& editor, CSatellitePage& pag
     m_kindButton = Place(new QPushButton(this), 527, 2, 44, 14);
     m_satellites = Place(new DragListView(page.SatelliteList(), this), 7, 16, 520, 279);
     m_services = Place(new DragListView(page.ServiceList(), this), 527, 16, 164, 279);
-    // Satellites and their services are shown, not reordered.
-    m_satellites->SetDragEnabled(false);
-    m_services->SetDragEnabled(false);
     m_services->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tunerButton->setAutoDefault(false);
     m_kindButton->setAutoDefault(false);

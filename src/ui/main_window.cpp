@@ -145,7 +145,8 @@ void MainWindow::ShowPage(int index) {
     if (m_tabs->currentIndex() != index) {
         m_tabs->setCurrentIndex(index);
     }
-    // Nothing is reloaded on a tab switch: the page keeps what it last showed.
+    // A tab switch reloads nothing but what other pages changed behind this one.
+    m_editor.PageAt(static_cast<PageTab>(index)).BringUpToDate();
     if (QWidget* target = m_pages[static_cast<std::size_t>(index)]->FocusTarget()) {
         target->setFocus();
     }
@@ -161,6 +162,9 @@ bool MainWindow::OpenFolder(const std::filesystem::path& folder) {
 
 void MainWindow::RefreshPages() {
     setWindowTitle(ToQString(m_editor.WindowTitle()));
+    if (m_tabs) {
+        m_editor.PageAt(static_cast<PageTab>(m_tabs->currentIndex())).BringUpToDate();
+    }
     for (PageWidget* page : m_pages) {
         page->Refresh();
     }

@@ -30,6 +30,7 @@ void PageWidget::AdoptList(DragListView* view, int listIndex) {
         .runAction =
             [editor](const std::function<void()>& action) { editor->RunPageAction(action); },
     });
+    view->SetDragEnabled(editor->PageAt(tab).CanReorder(listIndex));
     connect(view, &DragListView::command, this, &PageWidget::command);
 }
 

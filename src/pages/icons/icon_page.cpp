@@ -13,6 +13,7 @@
 #include "pages/icons/icon_file_changes.h"
 #include "pages/icons/icon_name.h"
 #include "pages/icons/transponder_description.h"
+#include "pages/search/search_dlg.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
@@ -150,6 +151,24 @@ void CIconPage::RememberServiceCount(int count) const {
 
 int CIconPage::PageCount() const {
     return (ServiceCount() + kSlotsPerPage - 1) / kSlotsPerPage;
+}
+
+// Entries past the table (services added since it was built) have nothing to match.
+void CIconPage::Search(Platform& platform) {
+    CSearchDlg form(SearchKind::Program);
+    form.m_entryCount = [this] {
+        return std::min(ServiceCount(), static_cast<int>(m_table.size()));
+    };
+    form.m_entryAt = [this](int entry) {
+        const SlotRecord& record = m_table[static_cast<std::size_t>(entry)];
+        return ProgramEntry{record.serviceLine, record.transponderLine};
+    };
+    if (!platform.RunDialog(form) || form.m_chosenPage < 0 || !m_loaded) {
+        return;
+    }
+    m_currentSlot = form.m_chosenSlot;
+    m_currentPage = form.m_chosenPage;
+    ShowPage(m_currentPage);
 }
 
 void CIconPage::LoadIconFolder(Platform& platform, Settings& settings) {

@@ -65,6 +65,9 @@ public:
     void PageUp();
     void PageDown();
     void GoTo(int number, Platform& platform);
+    // The program search: on OK with a page found (and icons loaded), that page is shown
+    // with the found slot marked.
+    void Search(Platform& platform);
     // Replaces the picture of a slot of the current page with a chosen file.
     void ReplaceSlotIcon(int slot, Platform& platform);
     // Shows page `page` (0-based) in the slots, the label and the number box.

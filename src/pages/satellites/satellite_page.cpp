@@ -44,8 +44,7 @@ std::vector<std::string_view> CSatellitePage::WorkingCopiesRead() const {
 // After an open no satellite is current yet: the services of the last folder go.
 void CSatellitePage::Reload() {
     FillSatelliteList(m_tunerIndex);
-    m_serviceList.DeleteAllItems();
-    m_shownSatKey.reset();
+    m_shownServices.Clear();
 }
 
 int CSatellitePage::ReadTunerCount() const {
@@ -109,8 +108,7 @@ void CSatellitePage::FillSatelliteList(int tunerIndex) {
 }
 
 void CSatellitePage::FillServiceList(std::u16string_view satKey, int kind) {
-    m_shownSatKey = std::u16string(satKey);
-    FillServiceRows(m_serviceList, kind, satKey, nullptr);
+    m_shownServices.Fill(kind, satKey, std::nullopt);
 }
 
 void CSatellitePage::GetSatelliteAttribute(int row, std::u16string_view name,
@@ -176,19 +174,25 @@ void CSatellitePage::RefreshServiceList() {
     FillServiceList(key, m_serviceKind);
 }
 
+// Whether the service list shows a satellite's services at all is a choice too: after
+// an open it is empty until the user picks a satellite.
 std::vector<int> CSatellitePage::SaveChoices() const {
-    return {m_tunerIndex, m_serviceKind, m_selectedRow};
+    return {m_tunerIndex, m_serviceKind, m_selectedRow, m_shownServices.IsShown() ? 1 : 0};
 }
 
 void CSatellitePage::RestoreChoices(const std::vector<int>& choices) {
-    if (choices.size() != 3) {
+    if (choices.size() != 4) {
         return;
     }
     m_tunerIndex = choices[0];
     m_serviceKind = choices[1];
     m_selectedRow = choices[2];
     FillSatelliteList(m_tunerIndex);
-    RefreshServiceList();
+    if (choices[3] != 0) {
+        RefreshServiceList();
+    } else {
+        m_shownServices.Clear();
+    }
 }
 
 }  // namespace vesko

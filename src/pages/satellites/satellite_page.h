@@ -13,6 +13,7 @@
 #include "controls/drag_list_ctrl.h"
 #include "pages/page.h"
 #include "pages/satellites/satellite_file.h"
+#include "pages/satellites/shown_services.h"
 
 namespace vesko {
 
@@ -46,9 +47,11 @@ public:
     PageTab Tab() const override { return PageTab::Satellite; }
     std::vector<CDragListCtrl*> Lists() override { return {&m_satelliteList, &m_serviceList}; }
     std::vector<std::string_view> WorkingCopiesRead() const override;
+    bool CanReorder(int /*list*/) const override { return false; }
     // The tuner button is set up before any page reloads; the list comes in its turn.
     void PrepareForReload() override { ShowTunerButton(ReadTunerCount()); }
     void Reload() override;
+    void BringUpToDate() override { m_shownServices.BringUpToDate(); }
 
     // The number of tuners the database is set up for (`tuner_num` of the root
     // element of the satellite working copy); 0 when it is missing or not a number.
@@ -95,7 +98,7 @@ public:
     void RefreshServiceList();
     // True when the service list shows the services of this satellite key.
     bool ShowsServicesOf(std::u16string_view satKey) const {
-        return m_shownSatKey && *m_shownSatKey == satKey;
+        return m_shownServices.ShowsSatellite(satKey);
     }
 
     int m_selectedRow = 0;
@@ -109,7 +112,7 @@ protected:
 private:
     CDragListCtrl m_satelliteList;
     CDragListCtrl m_serviceList;
-    std::optional<std::u16string> m_shownSatKey;  // none while the list is empty
+    ShownServices m_shownServices{m_serviceList};
     bool m_tunerButtonVisible = false;
 };
 

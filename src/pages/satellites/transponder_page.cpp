@@ -145,7 +145,7 @@ void CTransponderPage::Reload() {
         }
     }
     FillTransponderList(CurrentSatIndex());
-    m_serviceList.DeleteAllItems();
+    m_shownServices.Clear();
 }
 
 void CTransponderPage::FillSatelliteChoice() {
@@ -197,9 +197,34 @@ void CTransponderPage::FillTransponderRows(CXmlDoc& doc, int satIndex) {
     m_transponderList.EndUpdate();
 }
 
+// Every column but the Mode of satellite transponders shows its attribute as stored.
+std::u16string CTransponderPage::ServiceTransponderText(int row) const {
+    const auto text = [this, row](std::u16string_view attribute) {
+        for (std::size_t k = 0; k < m_traits.columns.size(); ++k) {
+            if (m_traits.columns[k].attribute == attribute) {
+                return m_transponderList.GetItemText(row, static_cast<int>(k));
+            }
+        }
+        return m_transponderList.GetItemText(-1, 0);
+    };
+    if (row < 0 || row >= m_transponderList.GetItemCount()) {
+        return {};
+    }
+    switch (m_traits.kind) {
+        case TransponderKind::Terrestrial:
+            return text(u"frequency") + u"/" + text(u"band") + u"/CH" + text(u"channel_no");
+        case TransponderKind::Cable:
+            return text(u"frequency") + u"/" + text(u"symbol_rate") + u"/" +
+                   text(u"modulation_mode");
+        case TransponderKind::Satellite:
+            break;
+    }
+    return text(u"frequency") + u"/" + text(u"symbol_rate") + u"/" + text(u"polarization");
+}
+
 void CTransponderPage::FillServiceList(std::u16string_view satKey, std::u16string_view tpKey,
                                        int kind) {
-    FillServiceRows(m_serviceList, kind, satKey, &tpKey);
+    m_shownServices.Fill(kind, satKey, tpKey);
 }
 
 void CTransponderPage::RefreshServiceList() {
@@ -357,19 +382,25 @@ void CTransponderPage::TakeSelectedTransponder() {
     RefreshServiceList();
 }
 
+// Whether the service list shows a transponder's services at all is a choice too:
+// after an open it is empty until the user picks a transponder.
 std::vector<int> CTransponderPage::SaveChoices() const {
-    return {m_satIndex, m_serviceKind, m_selectedRow};
+    return {m_satIndex, m_serviceKind, m_selectedRow, m_shownServices.IsShown() ? 1 : 0};
 }
 
 void CTransponderPage::RestoreChoices(const std::vector<int>& choices) {
-    if (choices.size() != 3) {
+    if (choices.size() != 4) {
         return;
     }
     m_satIndex = choices[0];
     m_serviceKind = choices[1];
     m_selectedRow = choices[2];
     FillTransponderList(CurrentSatIndex());
-    RefreshServiceList();
+    if (choices[3] != 0) {
+        RefreshServiceList();
+    } else {
+        m_shownServices.Clear();
+    }
 }
 
 }  // namespace vesko

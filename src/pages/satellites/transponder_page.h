@@ -15,6 +15,7 @@
 #include "controls/drag_list_ctrl.h"
 #include "pages/page.h"
 #include "pages/satellites/satellite_file.h"
+#include "pages/satellites/shown_services.h"
 #include "pages/satellites/transponder_rules.h"
 
 namespace vesko {
@@ -64,6 +65,8 @@ public:
     PageTab Tab() const override;
     std::vector<CDragListCtrl*> Lists() override { return {&m_transponderList, &m_serviceList}; }
     std::vector<std::string_view> WorkingCopiesRead() const override;
+    bool CanReorder(int list) const override { return list == 0; }
+    void BringUpToDate() override { m_shownServices.BringUpToDate(); }
     // After an open: the satellite choice, and the transponders of the satellite it
     // shows (the first one when the new database has fewer satellites).
     void Reload() override;
@@ -84,6 +87,9 @@ public:
     void RefreshServiceList();
     void RenumberRows();
     int GetSelectedRow() const { return m_transponderList.GetNextSelected(); }
+    // What the service pages show in their Transponder column for the services on a
+    // row's transponder, read from the row ("" for no row).
+    std::u16string ServiceTransponderText(int row) const;
 
     // ---- records ----
     // `sat_key` of a satellite (the fixed key for the cable and terrestrial files); a
@@ -166,6 +172,7 @@ private:
     CDragListCtrl m_serviceList;
     std::vector<std::u16string> m_satelliteChoice;
     std::u16string m_listSatKey;  // `sat_key` of the satellite the list shows
+    ShownServices m_shownServices{m_serviceList};
     bool m_lastKept = false;
 };
 

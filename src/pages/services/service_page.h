@@ -95,6 +95,10 @@ public:
     // Removes the rows of services on the given transponders (rows only, the file is
     // not touched); returns how many rows went.
     int RemoveRowsOnTransponders(std::span<const std::u16string> tpKeys);
+    // The Transponder column of the services on transponder `tpKey` that show `oldText`
+    // shows `newText` instead (the transponder was edited; rows only).
+    void ReplaceTransponderText(std::u16string_view tpKey, std::u16string_view oldText,
+                                std::u16string_view newText);
     // Takes the heart off the rows of the given services.
     void ClearFavouriteMark(std::span<const std::u16string> serviceKeys);
     // Value of an attribute of the row-th service ("" when absent). Returns the row,

@@ -243,6 +243,18 @@ int CServicePage::RemoveRowsOnTransponders(std::span<const std::u16string> tpKey
     return static_cast<int>(rows.size());
 }
 
+void CServicePage::ReplaceTransponderText(std::u16string_view tpKey, std::u16string_view oldText,
+                                          std::u16string_view newText) {
+    m_list.BeginUpdate();
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        if (m_list.GetItemText(row, kColTpKey) == tpKey &&
+            m_list.GetItemText(row, kColTransponder) == oldText) {
+            m_list.SetItemText(row, kColTransponder, newText);
+        }
+    }
+    m_list.EndUpdate();
+}
+
 void CServicePage::ClearFavouriteMark(std::span<const std::u16string> serviceKeys) {
     if (serviceKeys.empty())
         return;
