@@ -115,7 +115,9 @@ bool TransponderPageWidget::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::KeyPress &&
                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
                    m_page.Traits().rewritesOnEscape) {
-            m_page.RewriteInListOrder(m_page.CurrentSatIndex());
+            // A write like any other: checked, and one step for Undo.
+            Editor().RunPageAction([this] { m_page.RewriteInListOrder(m_page.CurrentSatIndex()); },
+                                   u"Write the transponder order");
         }
     }
     return PageWidget::eventFilter(watched, event);
