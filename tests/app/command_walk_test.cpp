@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,7 @@ TEST_F(CommandWalkTest, ContextMenuEntriesRaiseTheirCommandsAndEachDoesSomething
 }
 
 TEST_F(CommandWalkTest, ListKeysRaiseTheirCommandsAndEachDoesSomething) {
+    std::set<int> ran;  // a command several keys raise is run once
     for (const KeyCase& c : KeyCases()) {
         const std::string where = std::to_string(static_cast<int>(c.tab)) + "/" +
                                   std::to_string(c.list) + " key " +
@@ -278,7 +280,9 @@ TEST_F(CommandWalkTest, ListKeysRaiseTheirCommandsAndEachDoesSomething) {
         OpenFresh();
         SelectRows(c.tab, c.list, 1);
         EXPECT_EQ(editor.CommandForInput(c.tab, c.list, c.key), c.command) << where;
-        EXPECT_TRUE(RunChanges(c.command, c.tab, c.list, 1)) << where;
+        if (ran.insert(c.command).second) {
+            EXPECT_TRUE(RunChanges(c.command, c.tab, c.list, 1)) << where;
+        }
     }
 }
 

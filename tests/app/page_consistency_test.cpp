@@ -17,6 +17,12 @@ namespace {
 
 using testing::EditorOnDemo;
 
+#ifdef VESKO_SANITIZED
+constexpr int kSteps = 300;
+#else
+constexpr int kSteps = 2000;
+#endif
+
 struct PageConsistencyTest : EditorOnDemo {
     testing::FakePlatform mirrorPlatform;
     MemorySettings mirrorSettings;
@@ -150,7 +156,7 @@ TEST_F(PageConsistencyTest, EveryPageShowsWhatTheFilesHoldAfterEveryStep) {
     // The test user confirms a changed dialog or cancels it, at random.
     platform.runDialog = [this](CDialogForm& form) { return Pick(4) != 0 && UseDialog(form); };
     std::string last;
-    for (int step = 0; step < 2000; ++step) {
+    for (int step = 0; step < kSteps; ++step) {
         const std::string done = Step(commands);
         const std::string stale = StalePage();
         ASSERT_EQ(stale, "") << "step " << step << ": " << done << " (before: " << last << ")";
