@@ -19,6 +19,7 @@
 #include "pages/services/service_page.h"
 #include "temp_dir.h"
 #include "ui/add_to_fav_dialog.h"
+#include "ui/demo_window.h"
 #include "ui/drag_list_view.h"
 #include "ui/fav_page_widget.h"
 #include "ui/fav_rename_dialog.h"
@@ -55,15 +56,8 @@ std::vector<SavedGroup> SavedGroups(const fs::path& file) {
     return groups;
 }
 
-class FavSessionTest : public ::testing::Test {
+class FavSessionTest : public DemoWindowTest {
 protected:
-    void SetUp() override {
-        fs::copy(fs::path(VESKO_SOURCE_DIR) / "examples/demo", m_folder);
-        ASSERT_TRUE(m_editor.OpenDroppedFolder(m_folder));
-        m_window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
-    }
-
     ui::DragListView* Show(PageTab tab, int list) {
         m_window.Tabs()->setCurrentIndex(static_cast<int>(tab));
         QCoreApplication::processEvents();
@@ -81,17 +75,6 @@ protected:
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, RowPoint(view, row));
     }
-
-    struct App {
-        App() { TestApp(); }
-    } m_app;
-    TempDir m_work{true};
-    TempDir m_scratch;
-    fs::path m_folder = m_scratch.Path() / "demo";
-    FakePlatform m_platform;
-    MemorySettings m_settings;
-    CEditorDlg m_editor{m_platform, m_settings};
-    ui::MainWindow m_window{m_editor};
 };
 
 TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {

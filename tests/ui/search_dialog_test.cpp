@@ -8,31 +8,18 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/editor_dlg.h"
-#include "fake_platform.h"
 #include "pages/satellites/transponder_page.h"
 #include "pages/services/service_page.h"
-#include "temp_dir.h"
+#include "ui/demo_window.h"
 #include "ui/drag_list_view.h"
 #include "ui/list_pages.h"
-#include "ui/main_window.h"
-#include "ui/qt_test_app.h"
 #include "ui/search_dialog.h"
 
 namespace vesko::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
-class SearchDialogTest : public ::testing::Test {
+class SearchDialogTest : public DemoWindowTest {
 protected:
-    void SetUp() override {
-        fs::copy(fs::path(VESKO_SOURCE_DIR) / "examples/demo", m_folder);
-        ASSERT_TRUE(m_editor.OpenDroppedFolder(m_folder));
-        m_window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_window));
-    }
-
     // Runs the next dialog with the user's steps on the real widgets.
     void WhenSearching(std::function<void(ui::SearchDialog&)> steps) {
         m_platform.runDialog = [steps](CDialogForm& form) {
@@ -52,17 +39,6 @@ protected:
         }
         return rows;
     }
-
-    struct App {
-        App() { TestApp(); }
-    } m_app;
-    TempDir m_work{true};
-    TempDir m_scratch;
-    fs::path m_folder = m_scratch.Path() / "demo";
-    FakePlatform m_platform;
-    MemorySettings m_settings;
-    CEditorDlg m_editor{m_platform, m_settings};
-    ui::MainWindow m_window{m_editor};
 };
 
 TEST_F(SearchDialogTest, TypingListsMatchesAndPicksSelectTheRow) {
