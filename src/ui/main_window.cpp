@@ -145,6 +145,9 @@ void MainWindow::ShowPage(int index) {
     if (m_tabs->currentIndex() != index) {
         m_tabs->setCurrentIndex(index);
     }
+    // Edit > Sort sorts the list in view, and is offered only where there is one.
+    m_editor.SetCurrentTab(static_cast<PageTab>(index));
+    RefreshActions();
     // Nothing is reloaded on a tab switch: the page keeps what it last showed.
     if (QWidget* target = m_pages[static_cast<std::size_t>(index)]->FocusTarget()) {
         target->setFocus();
@@ -164,6 +167,10 @@ void MainWindow::RefreshPages() {
     for (PageWidget* page : m_pages) {
         page->Refresh();
     }
+    RefreshActions();
+}
+
+void MainWindow::RefreshActions() {
     for (QAction* action : m_actions) {
         const CommandRow* row = m_editor.Commands().FindByName(action->objectName().toStdString());
         action->setEnabled(row && m_editor.Commands().IsEnabled(row->number));
