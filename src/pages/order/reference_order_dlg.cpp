@@ -48,8 +48,8 @@ std::u16string GroupSummary(const KindOutcome& outcome) {
                           Counted(rebuilt, u"group takes", u"groups take") +
                           u" the reference's names and members";
     if (outcome.keptEntries > 0) {
-        text += u"; " + Counted(outcome.keptEntries, u"entry", u"entries") +
-                u" of services without a match stay";
+        text += u"; " + Counted(outcome.keptEntries, u"entry of a service without a match stays",
+                                u"entries of services without a match stay");
     }
     text += u".";
     if (outcome.ownGroups > outcome.referenceGroups) {
