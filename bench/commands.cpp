@@ -34,8 +34,26 @@ double Best(const std::vector<double>& values) {
     return *std::min_element(values.begin(), values.end());
 }
 
-// Working copies made from the generated folder the way an open makes them; kept as
-// pristine copies so that every run starts from the same files.
+// Seconds of one Load plus one save of each file: the editor's checked save, or a plain
+// CXmlDoc::Save.
+double TimeFloor(const std::vector<const char*>& files, const fs::path& pristine, bool checked) {
+    RestoreWorkingCopies(pristine);
+    const auto start = Clock::now();
+    for (const char* file : files) {
+        CXmlDoc doc;
+        doc.Load(file);
+        if (checked) {
+            SaveDocumentReplacing(FileSystem::System(), doc, file);
+        } else {
+            doc.Save(file);
+        }
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+// Pristine working copies: every run starts again from the same files.
 void MakeWorkingCopies(const fs::path& database, const fs::path& pristine) {
     fs::create_directories(pristine);
     auto copy = [&](const DatabaseFile& file) {
@@ -57,25 +75,6 @@ void RestoreWorkingCopies(const fs::path& pristine) {
         fs::copy_file(entry.path(), entry.path().filename(), fs::copy_options::overwrite_existing);
     }
 }
-
-// Seconds of one Load plus one save of each file: the editor's checked save, or a plain
-// CXmlDoc::Save.
-double TimeFloor(const std::vector<const char*>& files, const fs::path& pristine, bool checked) {
-    RestoreWorkingCopies(pristine);
-    const auto start = Clock::now();
-    for (const char* file : files) {
-        CXmlDoc doc;
-        doc.Load(file);
-        if (checked) {
-            SaveDocumentReplacing(FileSystem::System(), doc, file);
-        } else {
-            doc.Save(file);
-        }
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-}  // namespace
 
 void SelectRows(CDragListCtrl& list, int first, int count, int step) {
     list.ClearSelection();
@@ -103,7 +102,7 @@ int Main(int argc, char** argv) {
     MemorySettings settings;
     std::vector<BenchCase> cases;
     for (auto&& family : {ServiceCases(platform), FavouriteCases(platform), IconCases(platform),
-                          SatelliteCases(platform)}) {
+                          SatelliteCases(platform), OrderCases(root / "db")}) {
         cases.insert(cases.end(), family.begin(), family.end());
     }
 

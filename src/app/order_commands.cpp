@@ -59,14 +59,15 @@ void ApplyOrderFromReference(CEditorDlg& editor) {
         return;
     editor.GetSettings().SetValue(SettingKey::LastReference, folder.u16string());
 
-    ReferenceDatabase reference;
+    auto reference = std::make_unique<ReferenceDatabase>();
     std::u16string problem;
-    if (!ReadReferenceDatabase(folder, reference, problem)) {
+    if (!ReadReferenceDatabase(folder, *reference, problem)) {
         platform.ShowMessage(kMessageCaption, std::u16string(kReferenceUnreadable) + problem,
                              MessageButtons::Ok);
         return;
     }
-    CReferenceOrderDlg form(std::make_unique<ReferenceOrder>(reference), FolderName(folder));
+    CReferenceOrderDlg form(std::make_unique<ReferenceOrder>(std::move(reference)),
+                            FolderName(folder));
     if (!platform.RunDialog(form))
         return;
     editor.DescribeStep(form.StepText());

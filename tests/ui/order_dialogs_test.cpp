@@ -106,10 +106,10 @@ TEST_F(OrderDialogsTest, ApplyOrderByKeyboard) {
         doc.Save(file.workingCopy);
     }
     const auto apply = [&](std::initializer_list<Qt::Key> keys) {
-        ReferenceDatabase reference;
+        auto reference = std::make_unique<ReferenceDatabase>();
         std::u16string problem;
-        EXPECT_TRUE(ReadReferenceDatabase(examples / "demo", reference, problem));
-        CReferenceOrderDlg form(std::make_unique<ReferenceOrder>(reference), u"demo");
+        EXPECT_TRUE(ReadReferenceDatabase(examples / "demo", *reference, problem));
+        CReferenceOrderDlg form(std::make_unique<ReferenceOrder>(std::move(reference)), u"demo");
         ui::ReferenceOrderDialog dialog(form);
         dialog.show();
         EXPECT_EQ(dialog.focusWidget(), dialog.CopyLockAndSkip());

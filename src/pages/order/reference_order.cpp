@@ -39,8 +39,8 @@ bool ReadReferenceFile(const fs::path& folder, std::string_view name, bool requi
     return false;
 }
 
-// The services of a programme document, with where they are received and their lock
-// and skip values.
+// The services of a programme document with where they are received; their names
+// are read later, where they are needed.
 struct ServiceFile {
     std::vector<int> records;
     std::vector<ServiceFacts> facts;
@@ -49,24 +49,48 @@ struct ServiceFile {
 };
 
 ServiceFile ReadServiceFile(CXmlDoc& prog, const ReceptionTable& reception) {
-    static constexpr std::u16string_view kNames[] = {
-        u"service_key", u"service_id", u"name", u"sat_key", u"tp_key", u"block", u"bskip"};
+    // All of them stand at the front of a service's tag, where its reading stops.
+    static constexpr std::u16string_view kNames[] = {u"service_key", u"service_id", u"sat_key",
+                                                     u"tp_key",      u"block",      u"bskip"};
     static const AttributeNames kRead(kNames);
     ServiceFile file;
     file.records = RootChildren(prog, u"prog");
     prog.ResetPosition();
+    file.facts.reserve(file.records.size());
+    file.block.reserve(file.records.size());
+    file.skip.reserve(file.records.size());
+    std::u16string_view values[std::size(kNames)];
+    std::u16string decoded[std::size(kNames)];
+    // Services come in runs on one transponder, as a scan stores them.
+    std::u16string lastPlace;
+    Reception lastReception;
     for (const int record : file.records) {
-        std::u16string values[7];
-        ReadAttributes(prog, record, kRead, values);
+        ReadAttributeViews(prog, record, kRead, values, decoded);
         ServiceFacts& facts = file.facts.emplace_back();
-        facts.serviceKey = std::move(values[0]);
-        facts.serviceId = std::move(values[1]);
-        facts.name = std::move(values[2]);
-        facts.reception = reception.Find(values[3], values[4]);
-        file.block.push_back(std::move(values[5]));
-        file.skip.push_back(std::move(values[6]));
+        facts.serviceKey = values[0];
+        facts.serviceId = values[1];
+        const size_t satLength = values[2].size();
+        if (lastPlace.size() != satLength + 1 + values[3].size() ||
+            lastPlace.compare(0, satLength, values[2]) != 0 || lastPlace[satLength] != u'|' ||
+            lastPlace.compare(satLength + 1, std::u16string::npos, values[3]) != 0) {
+            lastReception = reception.Find(values[2], values[3]);
+            lastPlace.assign(values[2]).append(1, u'|').append(values[3]);
+        }
+        facts.reception = lastReception;
+        file.block.emplace_back(values[4]);
+        file.skip.emplace_back(values[5]);
     }
     return file;
+}
+
+// The names of the services that have no match by identity: the ones the name fallback
+// and the result need.
+void ReadNamesOfUnmatched(const CXmlDoc& prog, const std::vector<int>& records,
+                          std::vector<ServiceFacts>& facts, const std::vector<bool>& matched) {
+    for (size_t k = 0; k < facts.size(); ++k) {
+        if (!matched[k])
+            facts[k].name = AttributeOf(prog, records[k], u"name");
+    }
 }
 
 // One favourite group: its element, name and members with their keys.
@@ -227,9 +251,19 @@ void ReferenceOrder::Kind::Plan(CXmlDoc& referenceProg, CXmlDoc& referenceFavour
     ServiceFile reference = ReadServiceFile(referenceProg, referenceReception);
     referenceBlock = std::move(reference.block);
     referenceSkip = std::move(reference.skip);
-    outcome.own = own.facts;
+    outcome.own = std::move(own.facts);
     outcome.reference = std::move(reference.facts);
-    outcome.matches = MatchServices(outcome.own, outcome.reference);
+    outcome.matches = MatchByIdentity(outcome.own, outcome.reference);
+    std::vector<bool> ownMatched(outcome.own.size());
+    std::vector<bool> referenceMatched(outcome.reference.size(), false);
+    for (size_t k = 0; k < outcome.matches.size(); ++k) {
+        ownMatched[k] = outcome.matches[k].how != MatchKind::None;
+        if (ownMatched[k])
+            referenceMatched[static_cast<size_t>(outcome.matches[k].other)] = true;
+    }
+    ReadNamesOfUnmatched(prog, own.records, outcome.own, ownMatched);
+    ReadNamesOfUnmatched(referenceProg, reference.records, outcome.reference, referenceMatched);
+    MatchByName(outcome.own, outcome.reference, outcome.matches);
     PlanOrder();
     PlanGroups(referenceFavourites);
 }
@@ -262,28 +296,48 @@ void ReferenceOrder::Kind::PlanOrder() {
 // services that have a match, its members in its order; entries of services without a
 // match stay in their group after them.
 void ReferenceOrder::Kind::PlanGroups(CXmlDoc& referenceFavourites) {
-    // A member refers to the first service with its key, here as in the reference.
-    std::unordered_map<std::u16string, std::u16string> ownKeyOf;  // reference key -> own key
-    std::unordered_set<std::u16string> seenReferenceKeys;
+    const std::vector<GroupContent> ownGroups = ReadGroupContents(favourites);
+    const std::vector<GroupContent> referenceGroups = ReadGroupContents(referenceFavourites);
+
+    // Keys are looked at as views of texts that stay put meanwhile. Only the keys the
+    // groups hold are hashed: a member refers to the first service with its key, here
+    // as in the reference; a reference member takes the key of that service's match.
+    using KeySet = std::unordered_set<std::u16string_view>;
+    struct ReferenceMember {
+        bool looked = false;  // the first service with the key was met
+        std::u16string_view ownKey;
+    };
+    std::unordered_map<std::u16string_view, ReferenceMember> referenceMembers;
+    for (const GroupContent& group : referenceGroups) {
+        for (const std::u16string& key : group.keys)
+            referenceMembers.try_emplace(key);
+    }
     std::vector<int> ownOf(outcome.reference.size(), -1);
     for (size_t k = 0; k < outcome.matches.size(); ++k) {
         if (outcome.matches[k].how != MatchKind::None)
             ownOf[static_cast<size_t>(outcome.matches[k].other)] = static_cast<int>(k);
     }
     for (size_t j = 0; j < outcome.reference.size(); ++j) {
-        const std::u16string& key = outcome.reference[j].serviceKey;
-        if (!seenReferenceKeys.insert(key).second || ownOf[j] < 0)
+        const auto member = referenceMembers.find(outcome.reference[j].serviceKey);
+        if (member == referenceMembers.end() || member->second.looked)
             continue;
-        ownKeyOf.emplace(key, outcome.own[static_cast<size_t>(ownOf[j])].serviceKey);
+        member->second.looked = true;
+        if (ownOf[j] >= 0)
+            member->second.ownKey = outcome.own[static_cast<size_t>(ownOf[j])].serviceKey;
     }
-    std::unordered_set<std::u16string> matchedOwnKeys;
-    for (size_t k = 0; k < outcome.matches.size(); ++k) {
-        if (outcome.matches[k].how != MatchKind::None && !outcome.own[k].serviceKey.empty())
-            matchedOwnKeys.insert(outcome.own[k].serviceKey);
+    // The own members whose service has a match: the reference decides their groups.
+    std::unordered_map<std::u16string_view, bool> ownMembers;  // key -> has a match
+    for (const GroupContent& group : ownGroups) {
+        for (const std::u16string& key : group.keys)
+            ownMembers.try_emplace(key, false);
     }
-
-    const std::vector<GroupContent> ownGroups = ReadGroupContents(favourites);
-    const std::vector<GroupContent> referenceGroups = ReadGroupContents(referenceFavourites);
+    for (size_t k = 0; k < outcome.matches.size() && !ownMembers.empty(); ++k) {
+        const std::u16string& key = outcome.own[k].serviceKey;
+        if (outcome.matches[k].how == MatchKind::None || key.empty())
+            continue;
+        if (const auto member = ownMembers.find(key); member != ownMembers.end())
+            member->second = true;
+    }
     outcome.ownGroups = static_cast<int>(ownGroups.size());
     outcome.referenceGroups = static_cast<int>(referenceGroups.size());
     for (size_t g = 0; g < ownGroups.size() && g < referenceGroups.size(); ++g) {
@@ -295,26 +349,34 @@ void ReferenceOrder::Kind::PlanGroups(CXmlDoc& referenceFavourites) {
         plan.rename = theirs.name != mine.name;
         plan.oldMembers = mine.members;
 
-        // The group's own entries by key, so that a member that stays in the group
-        // moves with its bytes.
-        std::unordered_map<std::u16string, std::deque<int>> entriesOf;
-        for (size_t i = 0; i < mine.members.size(); ++i)
-            entriesOf[mine.keys[i]].push_back(mine.members[i]);
-        std::unordered_set<std::u16string> added;
-        for (const std::u16string& referenceKey : theirs.keys) {
-            const auto own = ownKeyOf.find(referenceKey);
-            if (own == ownKeyOf.end() || !added.insert(own->second).second)
-                continue;
-            GroupEntry& entry = plan.entries.emplace_back();
-            entry.key = own->second;
-            if (auto found = entriesOf.find(entry.key);
-                found != entriesOf.end() && !found->second.empty()) {
-                entry.record = found->second.front();
-                found->second.pop_front();
+        // The group's own entries by key, so that a member that stays in the group moves
+        // with its bytes: the first unused entry of each key, and after each entry the
+        // next one with the same key.
+        const size_t count = mine.members.size();
+        std::unordered_map<std::u16string_view, size_t> unused;
+        std::vector<size_t> sameAfter(count, count);
+        for (size_t i = count; i-- > 0;) {
+            const auto [it, added] = unused.try_emplace(mine.keys[i], i);
+            if (!added) {
+                sameAfter[i] = it->second;
+                it->second = i;
             }
         }
-        for (size_t i = 0; i < mine.members.size(); ++i) {
-            if (matchedOwnKeys.contains(mine.keys[i]))
+        KeySet added;
+        for (const std::u16string& referenceKey : theirs.keys) {
+            const std::u16string_view ownKey = referenceMembers.at(referenceKey).ownKey;
+            if (ownKey.empty() || !added.insert(ownKey).second)
+                continue;
+            GroupEntry& entry = plan.entries.emplace_back();
+            entry.key = ownKey;
+            if (const auto found = unused.find(ownKey);
+                found != unused.end() && found->second < count) {
+                entry.record = mine.members[found->second];
+                found->second = sameAfter[found->second];
+            }
+        }
+        for (size_t i = 0; i < count; ++i) {
+            if (ownMembers.at(mine.keys[i]))
                 continue;  // the reference decides where a matched service belongs
             plan.entries.push_back({mine.members[i], mine.keys[i]});
             ++outcome.keptEntries;
@@ -366,8 +428,11 @@ void ReferenceOrder::Kind::Apply(bool copyLockAndSkip) {
         SaveWorkingCopy(favourites, favWork);
 }
 
-ReferenceOrder::ReferenceOrder(ReferenceDatabase& reference)
-    : m_tv(std::make_unique<Kind>()), m_radio(std::make_unique<Kind>()) {
+ReferenceOrder::ReferenceOrder(std::unique_ptr<ReferenceDatabase> database)
+    : m_reference(std::move(database)),
+      m_tv(std::make_unique<Kind>()),
+      m_radio(std::make_unique<Kind>()) {
+    ReferenceDatabase& reference = *m_reference;
     const ReceptionTable ownReception = ReceptionTable::FromWorkingCopies();
     const ReceptionTable referenceReception(reference.sat, reference.terrestrial, reference.cable);
     m_tv->outcome.kind = ServiceKind::Tv;

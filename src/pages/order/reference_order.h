@@ -38,11 +38,13 @@ bool ReadReferenceDatabase(const std::filesystem::path& folder, ReferenceDatabas
 // What applying the reference does to the services and groups of one kind.
 struct KindOutcome {
     ServiceKind kind = ServiceKind::Tv;
-    std::vector<ServiceFacts> own;        // the open database's services, in file order
-    std::vector<ServiceFacts> reference;  // the reference's, in its order
-    std::vector<ServiceMatch> matches;    // per own service
-    std::vector<bool> referenceMatched;   // per reference service
-    int matched = 0;                      // matched services, those by name included
+    // The open database's services in file order and the reference's in its order;
+    // the names only of those the result shows (the ones without a match by identity).
+    std::vector<ServiceFacts> own;
+    std::vector<ServiceFacts> reference;
+    std::vector<ServiceMatch> matches;   // per own service
+    std::vector<bool> referenceMatched;  // per reference service
+    int matched = 0;                     // matched services, those by name included
     int matchedByName = 0;
     // Favourite groups: those at the positions both files have take the reference's
     // name and members; the others are left as they are.
@@ -56,8 +58,9 @@ struct KindOutcome {
 class ReferenceOrder {
 public:
     // Reads the open database's working copies and matches their services against the
-    // reference's; nothing is written yet.
-    explicit ReferenceOrder(ReferenceDatabase& reference);
+    // reference's (which it keeps: lock and skip are read from it only when copied);
+    // nothing is written yet.
+    explicit ReferenceOrder(std::unique_ptr<ReferenceDatabase> reference);
     ~ReferenceOrder();
     ReferenceOrder(const ReferenceOrder&) = delete;
     ReferenceOrder& operator=(const ReferenceOrder&) = delete;
@@ -75,6 +78,7 @@ public:
 
 private:
     struct Kind;
+    std::unique_ptr<ReferenceDatabase> m_reference;
     std::unique_ptr<Kind> m_tv;
     std::unique_ptr<Kind> m_radio;
 };

@@ -39,4 +39,12 @@ struct ServiceMatch {
 std::vector<ServiceMatch> MatchServices(const std::vector<ServiceFacts>& own,
                                         const std::vector<ServiceFacts>& other);
 
+// The two steps of MatchServices, for a caller that reads the names only of the
+// services the first step leaves without a match (a name stands last in a service's
+// tag: reading it for every service costs more than all the matching).
+std::vector<ServiceMatch> MatchByIdentity(const std::vector<ServiceFacts>& own,
+                                          const std::vector<ServiceFacts>& other);
+void MatchByName(const std::vector<ServiceFacts>& own, const std::vector<ServiceFacts>& other,
+                 std::vector<ServiceMatch>& matches);
+
 }  // namespace vesko

@@ -57,14 +57,15 @@ std::u16string PositionText(const Reception& reception) {
 void ReceptionTable::ReadTransponders(CXmlDoc& doc, Place& place) {
     static constexpr std::u16string_view kNames[] = {u"tp_key", u"frequency", u"polarization"};
     static const AttributeNames kRead(kNames);
+    std::u16string_view values[3];
+    std::u16string decoded[3];
     ForEachChild(doc, u"transponder", [&](int record) {
-        std::u16string values[3];
-        ReadAttributes(doc, record, kRead, values);
+        ReadAttributeViews(doc, record, kRead, values, decoded);
         Transponder tp;
         tp.frequencyKhz = FrequencyKhz(values[1]);
         if (place.kind == ReceptionKind::Satellite && !values[2].empty())
             tp.polarization = values[2][0];
-        place.transponders.try_emplace(std::move(values[0]), tp);
+        place.transponders.try_emplace(std::u16string(values[0]), tp);
         return true;
     });
 }
@@ -118,8 +119,7 @@ Reception ReceptionTable::Find(std::u16string_view satKey, std::u16string_view t
         place = &m_terrestrial;
     } else if (satKey == kCableSatKey) {
         place = &m_cable;
-    } else if (const auto found = m_satellites.find(std::u16string(satKey));
-               found != m_satellites.end()) {
+    } else if (const auto found = m_satellites.find(satKey); found != m_satellites.end()) {
         place = &found->second;
     }
     Reception reception;
@@ -127,8 +127,7 @@ Reception ReceptionTable::Find(std::u16string_view satKey, std::u16string_view t
         return reception;
     reception.kind = place->kind;
     reception.position = place->position;
-    if (const auto tp = place->transponders.find(std::u16string(tpKey));
-        tp != place->transponders.end()) {
+    if (const auto tp = place->transponders.find(tpKey); tp != place->transponders.end()) {
         reception.frequencyKhz = tp->second.frequencyKhz;
         reception.polarization = tp->second.polarization;
     }

@@ -46,6 +46,16 @@ public:
     Reception Find(std::u16string_view satKey, std::u16string_view tpKey) const;
 
 private:
+    // Looked up by views of the keys a document holds, without making strings of them.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view key) const {
+            return std::hash<std::u16string_view>{}(key);
+        }
+    };
+    template <class Value>
+    using KeyMap = std::unordered_map<std::u16string, Value, KeyHash, std::equal_to<>>;
+
     struct Transponder {
         std::optional<long long> frequencyKhz;
         char16_t polarization = 0;
@@ -53,13 +63,13 @@ private:
     struct Place {
         ReceptionKind kind = ReceptionKind::Unknown;
         int position = 0;
-        std::unordered_map<std::u16string, Transponder> transponders;  // by tp_key
+        KeyMap<Transponder> transponders;  // by tp_key
     };
 
     static void ReadTransponders(CXmlDoc& doc, Place& place);
     static void ReadFirstSat(CXmlDoc& doc, Place& place);
 
-    std::unordered_map<std::u16string, Place> m_satellites;  // by sat_key
+    KeyMap<Place> m_satellites;  // by sat_key
     Place m_terrestrial;
     Place m_cable;
 };

@@ -135,10 +135,10 @@ protected:
     }
 
     static std::unique_ptr<ReferenceOrder> Plan(const fs::path& folder) {
-        ReferenceDatabase reference;
+        auto reference = std::make_unique<ReferenceDatabase>();
         std::u16string problem;
-        EXPECT_TRUE(ReadReferenceDatabase(folder, reference, problem)) << Utf8(problem);
-        return std::make_unique<ReferenceOrder>(reference);
+        EXPECT_TRUE(ReadReferenceDatabase(folder, *reference, problem)) << Utf8(problem);
+        return std::make_unique<ReferenceOrder>(std::move(reference));
     }
 
     TempDir m_work{true};
