@@ -6,6 +6,9 @@
 //   commands [repetitions [case number]]
 
 #include <unistd.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -83,6 +86,14 @@ void SelectRows(CDragListCtrl& list, int first, int count, int step) {
 }
 
 int Main(int argc, char** argv) {
+#if defined(__GLIBC__)
+    // glibc moves its thresholds for large blocks after the first ones are freed, so
+    // which command ran before decided whether another paid fresh pages for each of its
+    // large buffers (the same command measured 40 or 80 ms by the order of the cases).
+    // Fixed thresholds give every command and its floor the same rule.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const int only = argc > 2 ? std::atoi(argv[2]) : -1;  // one case, for profiling
     const fs::path previous = fs::current_path();

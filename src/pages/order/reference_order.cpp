@@ -429,10 +429,10 @@ void ReferenceOrder::Kind::Apply(bool copyLockAndSkip) {
 }
 
 ReferenceOrder::ReferenceOrder(std::unique_ptr<ReferenceDatabase> database)
-    : m_reference(std::move(database)),
-      m_tv(std::make_unique<Kind>()),
-      m_radio(std::make_unique<Kind>()) {
-    ReferenceDatabase& reference = *m_reference;
+    : m_tv(std::make_unique<Kind>()), m_radio(std::make_unique<Kind>()) {
+    // The reference is read here once and let go at the end: its memory serves the
+    // new texts Apply builds.
+    ReferenceDatabase& reference = *database;
     const ReceptionTable ownReception = ReceptionTable::FromWorkingCopies();
     const ReceptionTable referenceReception(reference.sat, reference.terrestrial, reference.cable);
     m_tv->outcome.kind = ServiceKind::Tv;

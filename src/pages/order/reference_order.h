@@ -58,8 +58,7 @@ struct KindOutcome {
 class ReferenceOrder {
 public:
     // Reads the open database's working copies and matches their services against the
-    // reference's (which it keeps: lock and skip are read from it only when copied);
-    // nothing is written yet.
+    // reference's, taking from the reference what Apply needs; nothing is written yet.
     explicit ReferenceOrder(std::unique_ptr<ReferenceDatabase> reference);
     ~ReferenceOrder();
     ReferenceOrder(const ReferenceOrder&) = delete;
@@ -78,7 +77,6 @@ public:
 
 private:
     struct Kind;
-    std::unique_ptr<ReferenceDatabase> m_reference;
     std::unique_ptr<Kind> m_tv;
     std::unique_ptr<Kind> m_radio;
 };
