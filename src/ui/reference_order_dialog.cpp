@@ -27,14 +27,15 @@ ReferenceOrderDialog::ReferenceOrderDialog(CReferenceOrderDlg& form, QWidget* pa
 
     m_details = new QTreeWidget(this);
     m_details->setRootIsDecorated(false);
-    m_details->setColumnCount(2);
-    m_details->setHeaderLabels({tr("Which"), tr("Service")});
+    m_details->setColumnCount(3);
+    m_details->setHeaderLabels({tr("Which"), tr("Service"), tr("Where")});
     for (const CReferenceOrderDlg::Detail& detail : form.Details()) {
-        auto* item =
-            new QTreeWidgetItem(m_details, {ToQString(detail.what), ToQString(detail.service)});
+        auto* item = new QTreeWidgetItem(
+            m_details, {ToQString(detail.what), ToQString(detail.name), ToQString(detail.place)});
         item->setToolTip(1, item->text(1));
     }
     m_details->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_details->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_details->setVisible(!form.Details().empty());
     layout->addWidget(m_details, 1);
 

@@ -66,9 +66,8 @@ std::u16string GroupSummary(const KindOutcome& outcome) {
 
 }  // namespace
 
-std::u16string DescribeService(const ServiceFacts& facts) {
-    std::u16string text = facts.name.empty() ? u"(no name)" : facts.name;
-    text += u": " + PositionText(facts.reception);
+std::u16string ServicePlaceText(const ServiceFacts& facts) {
+    std::u16string text = PositionText(facts.reception);
     if (facts.reception.kind != ReceptionKind::Unknown) {
         if (facts.reception.frequencyKhz) {
             text += u" " + MegahertzText(*facts.reception.frequencyKhz);
@@ -87,23 +86,24 @@ CReferenceOrderDlg::CReferenceOrderDlg(std::unique_ptr<ReferenceOrder> plan,
     : m_plan(std::move(plan)), m_referenceName(std::move(referenceName)) {
     // Matched by name first: those are the ones to look at; then what has no match on
     // either side.
+    const auto detail = [this](std::u16string what, const ServiceFacts& facts) {
+        m_details.push_back({std::move(what), facts.name.empty() ? u"(no name)" : facts.name,
+                             ServicePlaceText(facts)});
+    };
     for (const ServiceKind kind : {ServiceKind::Tv, ServiceKind::Radio}) {
         const KindOutcome& outcome = m_plan->Outcome(kind);
         const std::u16string word(KindWord(kind));
         for (size_t k = 0; k < outcome.own.size(); ++k) {
             if (outcome.matches[k].how == MatchKind::Name)
-                m_details.push_back(
-                    {word + u", matched only by name", DescribeService(outcome.own[k])});
+                detail(word + u", matched only by name", outcome.own[k]);
         }
         for (size_t k = 0; k < outcome.own.size(); ++k) {
             if (outcome.matches[k].how == MatchKind::None)
-                m_details.push_back(
-                    {word + u", no match in the reference", DescribeService(outcome.own[k])});
+                detail(word + u", no match in the reference", outcome.own[k]);
         }
         for (size_t j = 0; j < outcome.reference.size(); ++j) {
             if (!outcome.referenceMatched[j])
-                m_details.push_back(
-                    {word + u", only in the reference", DescribeService(outcome.reference[j])});
+                detail(word + u", only in the reference", outcome.reference[j]);
         }
     }
 }

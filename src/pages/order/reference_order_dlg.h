@@ -19,10 +19,12 @@ class CReferenceOrderDlg : public CDialogForm {
 public:
     static constexpr std::u16string_view kCaption = u"Apply order from another database";
 
-    // One line of the list under the summary: which case, and the service.
+    // One line of the list under the summary: which case, the service's name and where
+    // it is (apart, so that a name written right to left stays whole).
     struct Detail {
-        std::u16string what;     // "TV, matched only by name"
-        std::u16string service;  // "BBC One: 19.2E 10773 H, id 18292"
+        std::u16string what;   // "TV, matched only by name"
+        std::u16string name;   // "BBC One"
+        std::u16string place;  // "19.2E 10773 H, id 18292"
     };
 
     CReferenceOrderDlg(std::unique_ptr<ReferenceOrder> plan, std::u16string referenceName);
@@ -44,7 +46,7 @@ private:
     std::vector<Detail> m_details;
 };
 
-// A service as the result names it: "BBC One: 19.2E 10773 H, id 18292".
-std::u16string DescribeService(const ServiceFacts& facts);
+// Where a service is, as the result shows it: "19.2E 10773 H, id 18292".
+std::u16string ServicePlaceText(const ServiceFacts& facts);
 
 }  // namespace vesko
