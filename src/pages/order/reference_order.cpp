@@ -1,8 +1,8 @@
 #include "pages/order/reference_order.h"
 
+#include <cstdint>
 #include <deque>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "base/file_result.h"
@@ -49,37 +49,38 @@ struct ServiceFile {
 };
 
 ServiceFile ReadServiceFile(CXmlDoc& prog, const ReceptionTable& reception) {
-    // All of them stand at the front of a service's tag, where its reading stops.
+    // All of them stand before the name, where the reading of a tag stops.
     static constexpr std::u16string_view kNames[] = {u"service_key", u"service_id", u"sat_key",
                                                      u"tp_key",      u"block",      u"bskip"};
     static const AttributeNames kRead(kNames);
     ServiceFile file;
-    file.records = RootChildren(prog, u"prog");
-    prog.ResetPosition();
-    file.facts.reserve(file.records.size());
-    file.block.reserve(file.records.size());
-    file.skip.reserve(file.records.size());
     std::u16string_view values[std::size(kNames)];
     std::u16string decoded[std::size(kNames)];
     // Services come in runs on one transponder, as a scan stores them.
-    std::u16string lastPlace;
+    std::u16string lastSat;
+    std::u16string lastTp;
     Reception lastReception;
-    for (const int record : file.records) {
+    bool looked = false;
+    // Each service is read where the walk finds it, while its text is at hand.
+    prog.ResetPosition();
+    while (prog.FindChildElement(u"prog")) {
+        const int record = prog.GetChildPos();
+        file.records.push_back(record);
         ReadAttributeViews(prog, record, kRead, values, decoded);
         ServiceFacts& facts = file.facts.emplace_back();
         facts.serviceKey = values[0];
         facts.serviceId = values[1];
-        const size_t satLength = values[2].size();
-        if (lastPlace.size() != satLength + 1 + values[3].size() ||
-            lastPlace.compare(0, satLength, values[2]) != 0 || lastPlace[satLength] != u'|' ||
-            lastPlace.compare(satLength + 1, std::u16string::npos, values[3]) != 0) {
+        if (!looked || values[2] != lastSat || values[3] != lastTp) {
             lastReception = reception.Find(values[2], values[3]);
-            lastPlace.assign(values[2]).append(1, u'|').append(values[3]);
+            lastSat = values[2];
+            lastTp = values[3];
+            looked = true;
         }
         facts.reception = lastReception;
         file.block.emplace_back(values[4]);
         file.skip.emplace_back(values[5]);
     }
+    prog.ResetPosition();
     return file;
 }
 
@@ -302,15 +303,16 @@ void ReferenceOrder::Kind::PlanGroups(CXmlDoc& referenceFavourites) {
     // Keys are looked at as views of texts that stay put meanwhile. Only the keys the
     // groups hold are hashed: a member refers to the first service with its key, here
     // as in the reference; a reference member takes the key of that service's match.
-    using KeySet = std::unordered_set<std::u16string_view>;
     struct ReferenceMember {
         bool looked = false;  // the first service with the key was met
         std::u16string_view ownKey;
+        size_t lastGroup = SIZE_MAX;  // the group that took it last, against repeats
     };
     std::unordered_map<std::u16string_view, ReferenceMember> referenceMembers;
-    for (const GroupContent& group : referenceGroups) {
-        for (const std::u16string& key : group.keys)
-            referenceMembers.try_emplace(key);
+    std::vector<std::vector<ReferenceMember*>> membersOf(referenceGroups.size());
+    for (size_t g = 0; g < referenceGroups.size(); ++g) {
+        for (const std::u16string& key : referenceGroups[g].keys)
+            membersOf[g].push_back(&referenceMembers.try_emplace(key).first->second);
     }
     std::vector<int> ownOf(outcome.reference.size(), -1);
     for (size_t k = 0; k < outcome.matches.size(); ++k) {
@@ -362,11 +364,11 @@ void ReferenceOrder::Kind::PlanGroups(CXmlDoc& referenceFavourites) {
                 it->second = i;
             }
         }
-        KeySet added;
-        for (const std::u16string& referenceKey : theirs.keys) {
-            const std::u16string_view ownKey = referenceMembers.at(referenceKey).ownKey;
-            if (ownKey.empty() || !added.insert(ownKey).second)
+        for (ReferenceMember* member : membersOf[g]) {
+            const std::u16string_view ownKey = member->ownKey;
+            if (ownKey.empty() || member->lastGroup == g)
                 continue;
+            member->lastGroup = g;
             GroupEntry& entry = plan.entries.emplace_back();
             entry.key = ownKey;
             if (const auto found = unused.find(ownKey);
