@@ -4,6 +4,7 @@
 // CXmlDoc Load plus one Save of every file it touches). Each page family brings its
 // cases in a file of its own (service_bench.cpp, ...); main lists them.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,10 +43,18 @@ public:
 // Selects `count` rows of a list, `step` apart, from `first` on.
 void SelectRows(CDragListCtrl& list, int first, int count, int step);
 
+// Working copies made from a database folder the way an open makes them, in `copies`.
+void MakeWorkingCopies(const std::filesystem::path& database, const std::filesystem::path& copies);
+// Copies every file of `copies` into the current (working) folder.
+void RestoreWorkingCopies(const std::filesystem::path& copies);
+
 // The cases of each page family.
 std::vector<BenchCase> ServiceCases(BenchPlatform& platform);
 std::vector<BenchCase> FavouriteCases(BenchPlatform& platform);
 std::vector<BenchCase> IconCases(BenchPlatform& platform);
 std::vector<BenchCase> SatelliteCases(BenchPlatform& platform);
+// Applying a reference order: the working copies become a rescan of the database in
+// `database`, which is the reference.
+std::vector<BenchCase> OrderCases(const std::filesystem::path& database);
 
 }  // namespace vesko::bench

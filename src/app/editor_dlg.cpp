@@ -7,6 +7,7 @@
 #include "app/favourite_commands.h"
 #include "app/file_commands.h"
 #include "app/history_form.h"
+#include "app/order_commands.h"
 #include "app/restore_backup_form.h"
 #include "app/satellite_commands.h"
 #include "app/service_commands.h"
@@ -62,6 +63,7 @@ CEditorDlg::CEditorDlg(Platform& platform, Settings& settings)
     AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Terrestrial);
     AddPage<CTransponderPage>(AddTransponderCommands, TransponderKind::Cable);
     AddPage<CIconPage>(nullptr);
+    AddOrderCommands(m_commands, *this);
     Page<CFavPage>(PageTab::FavTv).SetPartnerPage(&Page<CFavPage>(PageTab::FavRadio));
 }
 

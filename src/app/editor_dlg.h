@@ -70,6 +70,14 @@ public:
     int CommandForInput(PageTab page, int list, const KeyPress& key) const;
     ContextMenu ContextMenuFor(PageTab page, int list) const;
 
+    // The tab the user looks at (the front end tells it): Edit > Sort sorts its list.
+    void SetCurrentTab(PageTab tab) { m_currentTab = tab; }
+    PageTab CurrentTab() const { return m_currentTab; }
+
+    // Reloads the pages whose lists are built from the given working copies, each
+    // keeping what the user looks at (after a command rewrote those copies as a whole).
+    void ReloadPagesReading(const std::vector<std::string>& copies);
+
     // Opens a folder dropped on the window.
     bool OpenDroppedFolder(const std::filesystem::path& folder);
     // Opens the folder named on the command line; one that does not exist is said so
@@ -128,7 +136,6 @@ private:
     void ReportWorkingCopyFailures(const std::vector<FileError>& failures);
     void MoveInHistory(HistoryMove move);
     void FinishStep(std::u16string_view description);
-    void ReloadPagesReading(const std::vector<std::string>& copies);
     void ReloadPagesKeepingView();
     bool WriteCopiesFrom(const std::filesystem::path& folder,
                          const std::vector<std::string>& fileNames);
@@ -147,6 +154,7 @@ private:
     CommandTable m_commands;
     std::vector<std::unique_ptr<CPage>> m_pages;
     std::function<void()> m_refresh;
+    PageTab m_currentTab = PageTab::Tv;
 
     UndoHistory m_history;
     std::optional<HistoryMove> m_pendingMove;  // an Undo or Redo inside the running unit

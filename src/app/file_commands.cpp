@@ -1,6 +1,7 @@
 #include "app/file_commands.h"
 
 #include "app/editor_dlg.h"
+#include "app/order_commands.h"
 #include "base/commands.h"
 
 namespace vesko {
@@ -52,6 +53,14 @@ void AddFileCommands(CommandTable& table, CEditorDlg& editor) {
                .place = CommandPlace::FileMenu,
                .menuText = u"Check database...",
                .run = [&editor] { editor.CheckDatabase(); },
+               .enabled = folderOpen});
+    // Applying a reference writes only where its order differs: the same database as
+    // its own reference changes nothing.
+    table.Add({.number = kCmdApplyReferenceOrder,
+               .name = "file.applyOrder",
+               .place = CommandPlace::FileMenu,
+               .menuText = u"Apply order from another database...",
+               .run = [&editor] { ApplyOrderFromReference(editor); },
                .enabled = folderOpen});
     table.Add({.number = kCmdMenuExit,
                .name = "file.exit",

@@ -8,6 +8,7 @@
 
 #include "app/editor_dlg.h"
 #include "app/favourite_commands.h"
+#include "app/order_commands.h"
 #include "app/satellite_commands.h"
 #include "app/search_commands.h"
 #include "pages/search/search_dlg.h"
@@ -56,13 +57,13 @@ void DeleteServices(CEditorDlg& editor, CServicePage& page) {
 
 // The names of a kind's commands: "tv.delete", "radio.delete", ...
 struct CommandNames {
-    std::string_view edit, remove, addToFav, moveUp, moveDown, skip, lock, search;
+    std::string_view edit, remove, addToFav, moveUp, moveDown, skip, lock, search, sort;
 };
-constexpr CommandNames kTvNames{"tv.edit",     "tv.delete", "tv.addToFav", "tv.moveUp",
-                                "tv.moveDown", "tv.skip",   "tv.lock",     "tv.search"};
+constexpr CommandNames kTvNames{"tv.edit", "tv.delete", "tv.addToFav", "tv.moveUp", "tv.moveDown",
+                                "tv.skip", "tv.lock",   "tv.search",   "tv.sort"};
 constexpr CommandNames kRadioNames{"radio.edit",   "radio.delete",   "radio.addToFav",
                                    "radio.moveUp", "radio.moveDown", "radio.skip",
-                                   "radio.lock",   "radio.search"};
+                                   "radio.lock",   "radio.search",   "radio.sort"};
 
 }  // namespace
 
@@ -129,6 +130,11 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                .run = [&page] { page.ToggleLock(); },
                .changesData = true,
                .describe = counted(u"Toggle lock of")});
+    table.Add({.number = t.cmdSort,
+               .name = names.sort,
+               .page = tab,
+               .run = [&editor, &page] { SortServices(editor, page); },
+               .changesData = true});
     const SearchKind search = page.Kind() == ServiceKind::Tv ? SearchKind::Tv : SearchKind::Radio;
     table.Add({.number = t.cmdSearch,
                .name = names.search,
@@ -146,6 +152,7 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                            {u"Move Down  -", t.cmdMoveDown},
                            {u"Skip", t.cmdSkip},
                            {u"Lock", t.cmdLock},
+                           {u"Sort...", t.cmdSort},
                            {},
                            {u"Search    F3", t.cmdSearch}}});
     table.AddContextMenu({tab,
@@ -155,6 +162,7 @@ void AddServiceCommands(CommandTable& table, CEditorDlg& editor, CServicePage& p
                            {u"Add to Fav", t.cmdAddToFav},
                            {u"Skip", t.cmdSkip},
                            {u"Lock", t.cmdLock},
+                           {u"Sort...", t.cmdSort},
                            {},
                            {u"Search  F3", t.cmdSearch}}});
 }

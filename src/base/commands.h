@@ -21,6 +21,11 @@ enum Command : int {
     kCmdRedo = 32901,
     kCmdRestoreBackup = 32902,
     kCmdCheckDatabase = 32903,
+    // Sorting and the order of a reference database.
+    kCmdTvSort = 32904,
+    kCmdRadioSort = 32905,
+    kCmdSortServices = 32906,  // Edit > Sort...: the sort of the TV or Radio page in view
+    kCmdApplyReferenceOrder = 32907,
     // TV services.
     kCmdTvEdit = 32780,
     kCmdTvDelete = 32781,

@@ -15,6 +15,7 @@ enum class SettingKey {
     LastIconFolder,  // the icon folder loaded last
     UndoDepth,       // how many steps Undo keeps
     BackupCount,     // how many backups of one database folder are kept
+    LastReference,   // the reference database whose order was applied last
 };
 
 struct SettingInfo {
@@ -23,11 +24,12 @@ struct SettingInfo {
     std::u16string_view defaultValue;
 };
 
-inline constexpr std::array<SettingInfo, 4> kSettingTable{{
+inline constexpr std::array<SettingInfo, 5> kSettingTable{{
     {SettingKey::LastFolder, "folders/lastDatabase", u""},
     {SettingKey::LastIconFolder, "folders/lastIcons", u""},
     {SettingKey::UndoDepth, "undo/depth", u"100"},
     {SettingKey::BackupCount, "backup/count", u"10"},
+    {SettingKey::LastReference, "folders/lastReference", u""},
 }};
 
 const SettingInfo& SettingInfoOf(SettingKey key);

@@ -5,10 +5,12 @@
 #include "ui/check_report_dialog.h"
 #include "ui/fav_rename_dialog.h"
 #include "ui/history_dialog.h"
+#include "ui/reference_order_dialog.h"
 #include "ui/restore_backup_dialog.h"
 #include "ui/sat_edit_dialog.h"
 #include "ui/search_dialog.h"
 #include "ui/service_edit_dialog.h"
+#include "ui/sort_services_dialog.h"
 #include "ui/tp_edit_dialog.h"
 
 namespace vesko::ui {
@@ -25,6 +27,8 @@ const std::vector<DialogFactory>& DialogFactories() {
         DialogFor<CRestoreBackupDlg, RestoreBackupDialog>(),
         DialogFor<CCheckReportDlg, CheckReportDialog>(),
         DialogFor<CSearchDlg, SearchDialog>(),
+        DialogFor<CSortServicesDlg, SortServicesDialog>(),
+        DialogFor<CReferenceOrderDlg, ReferenceOrderDialog>(),
     };
     return factories;
 }

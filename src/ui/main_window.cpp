@@ -145,6 +145,9 @@ void MainWindow::ShowPage(int index) {
     if (m_tabs->currentIndex() != index) {
         m_tabs->setCurrentIndex(index);
     }
+    // Edit > Sort sorts the list in view, and is offered only where there is one.
+    m_editor.SetCurrentTab(static_cast<PageTab>(index));
+    RefreshActions();
     // A tab switch reloads nothing but what other pages changed behind this one.
     m_editor.PageAt(static_cast<PageTab>(index)).BringUpToDate();
     if (QWidget* target = m_pages[static_cast<std::size_t>(index)]->FocusTarget()) {
@@ -168,6 +171,10 @@ void MainWindow::RefreshPages() {
     for (PageWidget* page : m_pages) {
         page->Refresh();
     }
+    RefreshActions();
+}
+
+void MainWindow::RefreshActions() {
     for (QAction* action : m_actions) {
         const CommandRow* row = m_editor.Commands().FindByName(action->objectName().toStdString());
         action->setEnabled(row && m_editor.Commands().IsEnabled(row->number));

@@ -55,6 +55,7 @@ private:
     QAction* AddCommandAction(QWidget* container, const CommandRow& row, const QIcon& icon = {});
     void SetInitialSize();
     void ShowPage(int index);
+    void RefreshActions();
 
     CEditorDlg& m_editor;
     QTabWidget* m_tabs = nullptr;

@@ -44,6 +44,11 @@ public:
         m_filled |= uint64_t{1} << k;
         return static_cast<int>(k);
     }
+    // True when every name has its value: later attributes cannot change what was read.
+    bool Full() const {
+        const size_t count = m_names.size();
+        return m_filled == (count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1);
+    }
 
 private:
     std::span<const std::u16string_view> m_names;
@@ -151,7 +156,7 @@ void ReadAttributeViews(const CXmlDoc& doc, int record, const AttributeNames& na
             storage[slot] = CXmlDoc::DecodeEntities(raw, flags);
             views[slot] = storage[slot];
         }
-        return true;
+        return !slots.Full();
     });
 }
 

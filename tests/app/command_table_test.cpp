@@ -61,12 +61,13 @@ TEST_F(CommandTableTest, ServiceListKeysAndMenusFollowTheSelection) {
     EXPECT_EQ(Key(PageTab::Tv, PageKey::LetterS, true), kCmdToolbarSave);
     EXPECT_EQ(Key(PageTab::Tv, PageKey::Escape), 0);
     const ContextMenu single = editor.ContextMenuFor(PageTab::Tv, 0);
-    ASSERT_EQ(single.size(), 9u);
+    ASSERT_EQ(single.size(), 10u);
     EXPECT_EQ(single[0].name, "tv.edit");
     EXPECT_EQ(single[2].text, u"Add to FAV");
     EXPECT_EQ(single[3].text, u"Move Up    +");
-    EXPECT_TRUE(single[7].text.empty());  // separator
-    EXPECT_EQ(single[8].text, u"Search    F3");
+    EXPECT_EQ(single[7].name, "tv.sort");
+    EXPECT_TRUE(single[8].text.empty());  // separator
+    EXPECT_EQ(single[9].text, u"Search    F3");
 
     // Two rows: no Edit and no moves, by key or menu; a double-click still edits.
     Select(PageTab::Tv, {2, 3});
@@ -75,9 +76,10 @@ TEST_F(CommandTableTest, ServiceListKeysAndMenusFollowTheSelection) {
     EXPECT_EQ(Key(PageTab::Tv, PageKey::Enter), 0);
     EXPECT_EQ(Key(PageTab::Tv, PageKey::DoubleClick), kCmdTvEdit);
     const ContextMenu multi = editor.ContextMenuFor(PageTab::Tv, 0);
-    ASSERT_EQ(multi.size(), 6u);
+    ASSERT_EQ(multi.size(), 7u);
     EXPECT_EQ(multi[1].text, u"Add to Fav");
-    EXPECT_EQ(multi[5].text, u"Search  F3");
+    EXPECT_EQ(multi[4].name, "tv.sort");
+    EXPECT_EQ(multi[6].text, u"Search  F3");
     Select(PageTab::Tv, {});
     EXPECT_TRUE(editor.ContextMenuFor(PageTab::Tv, 0).empty());
 

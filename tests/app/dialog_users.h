@@ -10,11 +10,13 @@
 #include "app/restore_backup_form.h"
 #include "pages/check/check_report_dlg.h"
 #include "pages/favourites/fav_rename_dlg.h"
+#include "pages/order/reference_order_dlg.h"
 #include "pages/satellites/decimal_value.h"
 #include "pages/satellites/sat_edit_dlg.h"
 #include "pages/satellites/tp_edit_dlg.h"
 #include "pages/services/add_to_fav_dlg.h"
 #include "pages/services/service_edit_dlg.h"
+#include "pages/services/sort_dlg.h"
 #include "xml/decimal_text.h"
 
 namespace vesko::testing {
@@ -55,6 +57,19 @@ inline const std::map<std::type_index, std::function<bool(CDialogForm&)>>& Dialo
          [](CDialogForm& form) { return static_cast<CCheckReportDlg&>(form).Ok(); }},
         {typeid(CRestoreBackupDlg),
          [](CDialogForm& form) { return static_cast<CRestoreBackupDlg&>(form).Ok(); }},
+        {typeid(CSortServicesDlg),
+         [](CDialogForm& form) {
+             auto& sort = static_cast<CSortServicesDlg&>(form);
+             sort.m_selectedOnly = false;
+             sort.m_descending = true;
+             return sort.Ok();
+         }},
+        {typeid(CReferenceOrderDlg),
+         [](CDialogForm& form) {
+             auto& apply = static_cast<CReferenceOrderDlg&>(form);
+             apply.m_copyLockAndSkip = true;
+             return apply.Ok();
+         }},
     };
     return users;
 }

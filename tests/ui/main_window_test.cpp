@@ -93,8 +93,9 @@ TEST_F(MainWindowFixture, WindowMenusToolbarAndTabs) {
             file << action->text();
         }
     }
-    EXPECT_EQ(file, (QStringList{"&Open...", "Save(&s)", "&Save to", "Restore backup...",
-                                 "Check database...", "&Exit"}));
+    EXPECT_EQ(file,
+              (QStringList{"&Open...", "Save(&s)", "&Save to", "Restore backup...",
+                           "Check database...", "Apply order from another database...", "&Exit"}));
     QStringList tools;
     for (QAction* action : window.findChild<QToolBar*>()->actions()) {
         tools << action->text();

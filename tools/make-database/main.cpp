@@ -3,6 +3,7 @@
 //   make-database <folder> [--large] [--seed N] [--satellites N] [--transponders N]
 //                 [--tv N] [--radio N] [--groups N] [--members N] [--no-cable]
 //                 [--no-terrestrial]
+//   make-database <folder> --rescan-of <database folder> [--seed N]
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "database_generator.h"
+#include "rescan.h"
 
 namespace {
 
@@ -20,7 +22,11 @@ void Usage() {
                  "                     [--members N] [--no-cable] [--no-terrestrial]\n"
                  "  The default size is the demo's (6 satellites, 80 transponders, 250 TV and\n"
                  "  60 radio services, 32 groups); --large gives 150 satellites with 6,000\n"
-                 "  transponders, 10,000 TV and 2,000 radio services and groups of up to 300.\n");
+                 "  transponders, 10,000 TV and 2,000 radio services and groups of up to 300.\n"
+                 "       make-database <folder> --rescan-of <database folder> [--seed N]\n"
+                 "  writes the database as the receiver would after a rescan: the same\n"
+                 "  services with new keys, in the scan's order, frequencies a little off, a\n"
+                 "  few services gone and a few new, lock, skip and favourite groups reset.\n");
 }
 
 bool ReadNumber(int& argi, int argc, char** argv, int& out) {
@@ -45,11 +51,14 @@ int main(int argc, char** argv) {
     }
     vesko::DatabaseSize size = vesko::DatabaseSize::Demo();
     int seed = 1;
+    const char* rescanOf = nullptr;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         bool ok = true;
         if (arg == "--large") {
             size = vesko::DatabaseSize::Large();
+        } else if (arg == "--rescan-of" && i + 1 < argc) {
+            rescanOf = argv[++i];
         } else if (arg == "--seed") {
             ok = ReadNumber(i, argc, argv, seed);
         } else if (arg == "--satellites") {
@@ -75,6 +84,15 @@ int main(int argc, char** argv) {
             Usage();
             return 2;
         }
+    }
+    if (rescanOf != nullptr) {
+        if (!vesko::GenerateRescan(rescanOf, argv[1], static_cast<uint32_t>(seed))) {
+            std::fprintf(stderr, "make-database: could not read %s or write its rescan into %s\n",
+                         rescanOf, argv[1]);
+            return 1;
+        }
+        std::printf("Wrote a rescan of %s to %s\n", rescanOf, argv[1]);
+        return 0;
     }
     if (!vesko::GenerateDatabase(argv[1], size, static_cast<uint32_t>(seed))) {
         std::fprintf(stderr, "make-database: could not write every file into %s\n", argv[1]);

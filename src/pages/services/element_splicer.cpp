@@ -228,4 +228,24 @@ std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
     return result;
 }
 
+std::u16string RefilledText(const CXmlDoc& doc, std::span<const int> slots,
+                            std::span<const std::u16string_view> texts) {
+    const std::u16string_view text = doc.GetDoc();
+    std::u16string result;
+    result.reserve(text.size());
+    size_t copied = 0;
+    for (size_t slot = 0; slot < slots.size() && slot < texts.size(); ++slot) {
+        const ElementRecord& place = doc.GetIndex()[slots[slot]];
+        const size_t start = static_cast<size_t>(place.start);
+        const size_t length = static_cast<size_t>(place.length);
+        if (texts[slot] == text.substr(start, length))
+            continue;
+        result.append(text.substr(copied, start - copied));
+        result.append(texts[slot]);
+        copied = start + length;
+    }
+    result.append(text.substr(copied));
+    return result;
+}
+
 }  // namespace vesko

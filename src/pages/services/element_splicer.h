@@ -93,4 +93,10 @@ std::u16string_view ElementText(const CXmlDoc& doc, int record);
 std::u16string RearrangedText(const CXmlDoc& doc, std::span<const int> slots,
                               std::span<const int> origins);
 
+// The same with any text per slot: slot k receives texts[k] (the element text of another
+// slot, or an element rewritten). A slot whose text is what it holds already is copied
+// as it stands.
+std::u16string RefilledText(const CXmlDoc& doc, std::span<const int> slots,
+                            std::span<const std::u16string_view> texts);
+
 }  // namespace vesko

@@ -17,11 +17,12 @@ namespace {
 
 const ServicePageTraits kTvTraits{ServiceKind::Tv, kTvProgWork,    kTvFavWork,   kCmdTvEdit,
                                   kCmdTvDelete,    kCmdTvAddToFav, kCmdTvMoveUp, kCmdTvMoveDown,
-                                  kCmdTvSkip,      kCmdTvLock,     kCmdTvSearch, u"Add to FAV"};
-const ServicePageTraits kRadioTraits{ServiceKind::Radio, kRadioProgWork,    kRadioFavWork,
-                                     kCmdRadioEdit,      kCmdRadioDelete,   kCmdRadioAddToFav,
-                                     kCmdRadioMoveUp,    kCmdRadioMoveDown, kCmdRadioSkip,
-                                     kCmdRadioLock,      kCmdRadioSearch,   u"Add To Fav"};
+                                  kCmdTvSkip,      kCmdTvLock,     kCmdTvSearch, u"Add to FAV",
+                                  kCmdTvSort};
+const ServicePageTraits kRadioTraits{
+    ServiceKind::Radio, kRadioProgWork,  kRadioFavWork,     kCmdRadioEdit, kCmdRadioDelete,
+    kCmdRadioAddToFav,  kCmdRadioMoveUp, kCmdRadioMoveDown, kCmdRadioSkip, kCmdRadioLock,
+    kCmdRadioSearch,    u"Add To Fav",   kCmdRadioSort};
 
 std::vector<ListColumn> ServiceColumns() {
     return {{u"ProNo", 60}, {u"Name", 160}, {u"provider", 100}, {u"Transponder", 140},

@@ -23,6 +23,7 @@ class CXmlDoc;
 class Platform;
 class TransponderTexts;
 class FavouriteMembers;
+struct SortChoice;
 struct ServiceRecord;
 struct ServiceView;
 using RecordsByKey = std::unordered_map<std::u16string, ServiceRecord>;
@@ -36,6 +37,7 @@ struct ServicePageTraits {
     const char* favWork;   // favourites working copy
     int cmdEdit, cmdDelete, cmdAddToFav, cmdMoveUp, cmdMoveDown, cmdSkip, cmdLock, cmdSearch;
     const char16_t* singleMenuAddToFav;  // "Add to FAV" on TV, "Add To Fav" on Radio
+    int cmdSort;
 };
 
 // Columns of the service list.
@@ -116,6 +118,11 @@ public:
     int GetServiceAttributes(int row, AttributeReads reads) const;
     int SetServiceAttributes(int row, AttributeWrites writes);
 
+    // Sorts the services, the selected rows among the places they hold or the whole
+    // list; the file follows the list, each service moving with every byte it has.
+    // Returns how many services took part, 0 when there were fewer than two.
+    int Sort(const SortChoice& choice);
+
     // Drag and drop. ApplyDrop brings the file into the order the list shows after the
     // list control moved the dragged rows: 0 when done, -1 when it could not be done
     // (the file is then left as it was).
@@ -131,6 +138,7 @@ private:
                           const FavouriteMembers& favourites);
     void SetRowImages(int row, const ServiceView& record, const FavouriteMembers& favourites);
     void CompleteDrop();
+    void MoveRowsTo(const std::vector<int>& origins);
     int ApplyDrop(CXmlDoc& prog, const std::vector<int>& services);
     void RefreshSelectedRows(const RecordsByKey& records);
     void ShowNameAndImages(int row, const ServiceRecord& record,
