@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "database/schema.h"
+#include "seeded_random.h"
 #include "xml/decimal_text.h"
 #include "xml/xml_doc.h"
 
@@ -16,24 +17,7 @@ namespace vesko {
 
 namespace {
 
-// mt19937's output is fixed by the standard (its distributions are not), so the same
-// seed gives the same database everywhere.
-class Random {
-public:
-    explicit Random(uint32_t seed) : m_engine(seed) {}
-    int Below(int n) {
-        return n <= 0 ? 0 : static_cast<int>(m_engine() % static_cast<uint32_t>(n));
-    }
-    int Between(int low, int high) { return low + Below(high - low + 1); }
-    bool Chance(int percent) { return Below(100) < percent; }
-    template <typename T, size_t N>
-    const T& Pick(const std::array<T, N>& items) {
-        return items[static_cast<size_t>(Below(N))];
-    }
-
-private:
-    std::mt19937 m_engine;
-};
+using Random = SeededRandom;
 
 // Builds one file's text, one element a line.
 class XmlText {

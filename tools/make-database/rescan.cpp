@@ -10,6 +10,7 @@
 #include "database/schema.h"
 #include "database/working_copy.h"
 #include "pages/services/element_splicer.h"
+#include "seeded_random.h"
 #include "xml/decimal_text.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
@@ -21,19 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using Attributes = std::vector<std::pair<std::u16string_view, std::u16string_view>>;
 
-// mt19937's output is fixed by the standard, so a seed gives the same rescan everywhere.
-class Random {
-public:
-    explicit Random(uint32_t seed) : m_engine(seed) {}
-    int Below(int n) {
-        return n <= 0 ? 0 : static_cast<int>(m_engine() % static_cast<uint32_t>(n));
-    }
-    int Between(int low, int high) { return low + Below(high - low + 1); }
-    bool Chance(int percent) { return Below(100) < percent; }
-
-private:
-    std::mt19937 m_engine;
-};
+using Random = SeededRandom;
 
 struct SourceFiles {
     CXmlDoc sat, terrestrial, cable, tv, radio, tvFav, radioFav;
