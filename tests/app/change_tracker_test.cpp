@@ -6,46 +6,17 @@
 
 #include "app/dialog_users.h"
 #include "app/editor_dlg.h"
+#include "app/walk_fixture.h"
 #include "base/commands.h"
 #include "controls/drag_list_ctrl.h"
-#include "fake_platform.h"
 #include "pages/services/service_edit_dlg.h"
-#include "temp_dir.h"
 
 namespace vesko {
 namespace {
 
 using testing::DialogUsers;
-using testing::FakePlatform;
-using testing::TempDir;
 
-struct ChangeTrackerTest : ::testing::Test {
-    TempDir work{true};
-    TempDir scratch;
-    FakePlatform platform;
-    MemorySettings settings;
-    CEditorDlg editor{platform, settings};
-    std::filesystem::path folder = scratch.Path() / "demo";
-
-    void SetUp() override {
-        std::filesystem::copy(std::filesystem::path(VESKO_SOURCE_DIR) / "examples/demo", folder);
-    }
-
-    // A fresh open of the demo, with the second row of every list selected.
-    void OpenFresh() {
-        platform.answers.push_back(MessageAnswer::No);  // in case the last step changed data
-        ASSERT_TRUE(editor.OpenDroppedFolder(folder));
-        platform.answers.clear();
-        platform.messages.clear();
-        for (const auto& page : editor.Pages()) {
-            for (CDragListCtrl* list : page->Lists()) {
-                list->ClearSelection();
-                list->SetSelected(std::min(1, list->GetItemCount() - 1), true);
-            }
-        }
-        ASSERT_FALSE(editor.HasUnsavedChanges());
-    }
-};
+using ChangeTrackerTest = testing::EditorOnDemo;
 
 TEST_F(ChangeTrackerTest, EveryDataChangingCommandMarksTheDatabaseChanged) {
     int checked = 0;

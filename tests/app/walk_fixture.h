@@ -57,10 +57,12 @@ struct EditorOnDemo : ::testing::Test {
         return user != DialogUsers().end() && user->second(form);
     }
 
+    // A fresh open of the demo, with the second row of every list selected.
     void OpenFresh() {
         platform.answers.push_back(MessageAnswer::No);  // in case the last step changed data
         ASSERT_TRUE(editor.OpenDroppedFolder(folder));
         platform.answers.clear();
+        platform.messages.clear();
         for (const PageTab tab : {PageTab::FavTv, PageTab::FavRadio}) {
             auto& page = editor.Page<CFavPage>(tab);
             for (int group = 0; group < page.GroupList().GetItemCount(); ++group) {
@@ -81,6 +83,7 @@ struct EditorOnDemo : ::testing::Test {
                 list->SetSelected(std::min(1, list->GetItemCount() - 1), true);
             }
         }
+        ASSERT_FALSE(editor.HasUnsavedChanges());
     }
 
     // Rows 1 to n of a list become its selection.
