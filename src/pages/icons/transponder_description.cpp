@@ -2,6 +2,7 @@
 
 #include "database/schema.h"
 #include "database/working_copy.h"
+#include "pages/transponder_text.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
@@ -11,25 +12,22 @@ namespace {
 
 // How a kind of transponder is described: the receiver's fixed place for the
 // reserved kinds (empty for a satellite: its longitude and the transponder's own
-// polarization), and the transponder line "frequency/<second><join><third>".
+// polarization), and the transponder line.
 struct DescriptionFormat {
     std::u16string_view fixedPosition;
-    std::u16string_view second;
-    std::u16string_view join;
-    std::u16string_view third;
+    const TransponderTextFormat& text;
 };
-constexpr DescriptionFormat kSatelliteFormat{u"", u"symbol_rate", u"/", u"polarization"};
-constexpr DescriptionFormat kTerrestrialFormat{kTerrestrialPosition, u"band", u"/CH",
-                                               u"channel_no"};
-constexpr DescriptionFormat kCableFormat{kCablePosition, u"symbol_rate", u"/", u"modulation_mode"};
+constexpr DescriptionFormat kSatelliteFormat{u"", kSatelliteTextFormat};
+constexpr DescriptionFormat kTerrestrialFormat{kTerrestrialPosition, kTerrestrialTextFormat};
+constexpr DescriptionFormat kCableFormat{kCablePosition, kCableTextFormat};
 
 TransponderDescription Describe(const StartTagAttributes& tp, const DescriptionFormat& format) {
     TransponderDescription d;
     d.position = format.fixedPosition;
     d.frequency = tp.Get(u"frequency");
     d.polarization = format.fixedPosition.empty() ? tp.Get(u"polarization") : u"H";
-    d.transponderLine = d.frequency + u"/" + tp.Get(format.second) + std::u16string(format.join) +
-                        tp.Get(format.third);
+    d.transponderLine =
+        TransponderText(format.text, [&tp](std::u16string_view name) { return tp.Get(name); });
     return d;
 }
 

@@ -9,6 +9,7 @@
 #include "pages/satellites/choice_lists.h"
 #include "pages/satellites/decimal_value.h"
 #include "pages/satellites/satellite_page.h"
+#include "pages/transponder_text.h"
 #include "xml/decimal_text.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
@@ -199,27 +200,21 @@ void CTransponderPage::FillTransponderRows(CXmlDoc& doc, int satIndex) {
 
 // Every column but the Mode of satellite transponders shows its attribute as stored.
 std::u16string CTransponderPage::ServiceTransponderText(int row) const {
-    const auto text = [this, row](std::u16string_view attribute) {
+    if (row < 0 || row >= m_transponderList.GetItemCount()) {
+        return {};
+    }
+    const TransponderTextFormat& format =
+        m_traits.kind == TransponderKind::Terrestrial ? kTerrestrialTextFormat
+        : m_traits.kind == TransponderKind::Cable     ? kCableTextFormat
+                                                      : kSatelliteTextFormat;
+    return TransponderText(format, [this, row](std::u16string_view attribute) {
         for (std::size_t k = 0; k < m_traits.columns.size(); ++k) {
             if (m_traits.columns[k].attribute == attribute) {
                 return m_transponderList.GetItemText(row, static_cast<int>(k));
             }
         }
         return m_transponderList.GetItemText(-1, 0);
-    };
-    if (row < 0 || row >= m_transponderList.GetItemCount()) {
-        return {};
-    }
-    switch (m_traits.kind) {
-        case TransponderKind::Terrestrial:
-            return text(u"frequency") + u"/" + text(u"band") + u"/CH" + text(u"channel_no");
-        case TransponderKind::Cable:
-            return text(u"frequency") + u"/" + text(u"symbol_rate") + u"/" +
-                   text(u"modulation_mode");
-        case TransponderKind::Satellite:
-            break;
-    }
-    return text(u"frequency") + u"/" + text(u"symbol_rate") + u"/" + text(u"polarization");
+    });
 }
 
 void CTransponderPage::FillServiceList(std::u16string_view satKey, std::u16string_view tpKey,

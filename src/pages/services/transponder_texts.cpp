@@ -4,6 +4,7 @@
 
 #include "database/schema.h"
 #include "database/working_copy.h"
+#include "pages/transponder_text.h"
 #include "xml/start_tag_attributes.h"
 #include "xml/xml_doc.h"
 
@@ -12,16 +13,20 @@ namespace vesko {
 namespace {
 
 // Each reads the current transponder's start tag once.
+std::u16string TextOf(const StartTagAttributes& tp, const TransponderTextFormat& format) {
+    return TransponderText(format, [&tp](std::u16string_view name) { return tp.Get(name); });
+}
+
 std::u16string SatelliteText(const StartTagAttributes& tp) {
-    return tp.Get(u"frequency") + u"/" + tp.Get(u"symbol_rate") + u"/" + tp.Get(u"polarization");
+    return TextOf(tp, kSatelliteTextFormat);
 }
 
 std::u16string TerrestrialText(const StartTagAttributes& tp) {
-    return tp.Get(u"frequency") + u"/" + tp.Get(u"band") + u"/CH" + tp.Get(u"channel_no");
+    return TextOf(tp, kTerrestrialTextFormat);
 }
 
 std::u16string CableText(const StartTagAttributes& tp) {
-    return tp.Get(u"frequency") + u"/" + tp.Get(u"symbol_rate") + u"/" + tp.Get(u"modulation_mode");
+    return TextOf(tp, kCableTextFormat);
 }
 
 std::u16string SatelliteMapKey(std::u16string_view satKey, std::u16string_view tpKey) {
