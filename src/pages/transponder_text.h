@@ -13,8 +13,7 @@ struct TransponderTextFormat {
     std::u16string_view join;
     std::u16string_view third;
 };
-inline constexpr TransponderTextFormat kSatelliteTextFormat{u"symbol_rate", u"/",
-                                                            u"polarization"};
+inline constexpr TransponderTextFormat kSatelliteTextFormat{u"symbol_rate", u"/", u"polarization"};
 inline constexpr TransponderTextFormat kTerrestrialTextFormat{u"band", u"/CH", u"channel_no"};
 inline constexpr TransponderTextFormat kCableTextFormat{u"symbol_rate", u"/", u"modulation_mode"};
 

@@ -11,6 +11,7 @@
 #include "database/schema.h"
 #include "database/working_copies.h"
 #include "fake_platform.h"
+#include "list_rows.h"
 #include "pages/favourites/fav_page.h"
 #include "pages/order/reference_order_dlg.h"
 #include "pages/services/name_collator.h"
@@ -23,16 +24,10 @@ namespace vesko {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Column;
 using testing::FakePlatform;
 using testing::ReadBytes;
 using testing::TempDir;
-
-std::vector<std::u16string> Column(const CDragListCtrl& list, int column) {
-    std::vector<std::u16string> texts;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        texts.push_back(list.GetItemText(row, column));
-    return texts;
-}
 
 // The `name` of every child `element` of the root (or of every `fav` group).
 std::vector<std::u16string> Names(const fs::path& file, std::u16string_view element) {

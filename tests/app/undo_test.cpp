@@ -13,6 +13,7 @@
 #include "database/schema.h"
 #include "database/working_copies.h"
 #include "fake_platform.h"
+#include "list_rows.h"
 #include "pages/favourites/fav_rename_dlg.h"
 #include "pages/services/add_to_fav_dlg.h"
 #include "pages/services/service_edit_dlg.h"
@@ -24,6 +25,7 @@ namespace {
 
 using testing::FakePlatform;
 using testing::ReadBytes;
+using testing::Select;
 using testing::TempDir;
 
 using CopyBytes = std::map<std::string, std::string>;
@@ -56,13 +58,6 @@ struct UndoTest : ::testing::Test {
             }
         }
         return bytes;
-    }
-
-    void Select(CDragListCtrl& list, std::initializer_list<int> rows) {
-        list.ClearSelection();
-        for (const int row : rows) {
-            list.SetSelected(row, true);
-        }
     }
 };
 

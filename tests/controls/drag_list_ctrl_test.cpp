@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "list_rows.h"
+
 namespace vesko {
 namespace {
 
@@ -36,13 +38,7 @@ std::vector<int> Order(const CDragListCtrl& list) {
     return order;
 }
 
-std::vector<int> Selected(const CDragListCtrl& list) {
-    std::vector<int> rows;
-    for (int row = list.GetNextSelected(); row >= 0; row = list.GetNextSelected(row)) {
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::Selected;
 
 void Drag(CDragListCtrl& list, std::vector<int> rows, int highlight) {
     list.ClearSelection();

@@ -15,6 +15,7 @@
 #include "app/editor_dlg.h"
 #include "base/commands.h"
 #include "fake_platform.h"
+#include "list_rows.h"
 #include "pages/favourites/fav_page.h"
 #include "pages/services/service_page.h"
 #include "temp_dir.h"
@@ -32,29 +33,6 @@ namespace vesko::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct SavedGroup {
-    std::u16string name;
-    std::vector<std::u16string> keys;
-};
-
-std::vector<SavedGroup> SavedGroups(const fs::path& file) {
-    CXmlDoc doc;
-    EXPECT_TRUE(doc.Load(file));
-    std::vector<SavedGroup> groups;
-    while (doc.FindChildElement(u"fav")) {
-        doc.IntoElement();
-        SavedGroup& group = groups.emplace_back();
-        group.name = doc.GetAttribute(u"name");
-        while (doc.FindChildElement(u"prog")) {
-            doc.IntoElement();
-            group.keys.push_back(doc.GetAttribute(u"service_key"));
-            doc.OutOfElement();
-        }
-        doc.OutOfElement();
-    }
-    return groups;
-}
 
 class FavSessionTest : public DemoWindowTest {
 protected:
@@ -78,7 +56,7 @@ protected:
 };
 
 TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {
-    const auto before = SavedGroups(m_folder / "tv_fav.xml");
+    const auto before = FavouriteGroups(m_folder / "tv_fav.xml");
     CFavPage& favTv = m_editor.Page<CFavPage>(PageTab::FavTv);
 
     // Group 3 renamed with the keyboard: Enter opens the dialog with the name selected,
@@ -148,7 +126,7 @@ TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {
     EXPECT_TRUE(m_platform.messages.empty());
 
     // What the files must hold: the demo's groups with these changes.
-    std::vector<SavedGroup> expected = before;
+    std::vector<FavouriteGroup> expected = before;
     expected[3].name = u"Sport & Новости";
     std::swap(expected[4], expected[5]);
     for (size_t k = 0; k < added.size(); ++k) {
@@ -156,13 +134,13 @@ TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {
             expected[1].keys.push_back(added[k]);
         expected[7].keys.push_back(added[k]);
     }
-    std::vector<SavedGroup> dragged{expected[0], expected[8], expected[9]};
+    std::vector<FavouriteGroup> dragged{expected[0], expected[8], expected[9]};
     for (size_t k = 1; k < expected.size(); ++k) {
         if (k != 8 && k != 9)
             dragged.push_back(expected[k]);
     }
-    const auto tvSaved = SavedGroups(m_folder / "tv_fav.xml");
-    const auto radioSaved = SavedGroups(m_folder / "radio_fav.xml");
+    const auto tvSaved = FavouriteGroups(m_folder / "tv_fav.xml");
+    const auto radioSaved = FavouriteGroups(m_folder / "radio_fav.xml");
     ASSERT_EQ(tvSaved.size(), dragged.size());
     ASSERT_EQ(radioSaved.size(), dragged.size());
     for (size_t k = 0; k < dragged.size(); ++k) {
@@ -172,10 +150,10 @@ TEST_F(FavSessionTest, RenameMoveAddRemoveDragAndSave) {
     }
     // The radio groups moved with the TV groups: the demo's radio group 8 is second now.
     EXPECT_EQ(radioSaved[1].keys,
-              SavedGroups(fs::path(VESKO_SOURCE_DIR) / "examples/demo/radio_fav.xml")[8].keys);
+              FavouriteGroups(fs::path(VESKO_SOURCE_DIR) / "examples/demo/radio_fav.xml")[8].keys);
 
     std::set<std::u16string> members;
-    for (const SavedGroup& group : tvSaved)
+    for (const FavouriteGroup& group : tvSaved)
         members.insert(group.keys.begin(), group.keys.end());
     for (int row = 0; row < tv.List().GetItemCount(); ++row) {
         const std::u16string& key = tv.List().GetItemText(row, kColSerKey);

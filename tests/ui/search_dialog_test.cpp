@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "list_rows.h"
 #include "pages/satellites/transponder_page.h"
 #include "pages/services/service_page.h"
 #include "ui/demo_window.h"
@@ -30,14 +31,6 @@ protected:
             steps(dialog);
             return dialog.result() == QDialog::Accepted;
         };
-    }
-
-    static std::vector<int> Selected(const CDragListCtrl& list) {
-        std::vector<int> rows;
-        for (int row = list.GetNextSelected(); row >= 0; row = list.GetNextSelected(row)) {
-            rows.push_back(row);
-        }
-        return rows;
     }
 };
 

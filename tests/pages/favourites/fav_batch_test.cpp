@@ -220,7 +220,7 @@ TEST_F(FavBatchTest, AddToFavouritesKeepsTheLimitAndShowsTheHeartOnlyForRealMemb
         for (int g : step.groups)
             form.m_checks[static_cast<size_t>(g)] = 1;
         EXPECT_TRUE(form.Ok());
-        const auto groups = Groups("temp_tv_fav.xml");
+        const auto groups = FavouriteGroups("temp_tv_fav.xml");
         EXPECT_EQ(groups[0].keys.size(), 300u);
         EXPECT_EQ(Keys(groups[1].keys.begin() + 299, groups[1].keys.end()), step.almostAfter);
         for (int row : step.rows) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "list_rows.h"
 #include "pages/favourites/fav_page.h"
 #include "temp_dir.h"
 #include "xml/xml_doc.h"
@@ -59,40 +60,6 @@ protected:
                         FavGroupText("G6", {"4"})});
     }
 
-    // Names and member keys of the groups of a favourites file, in file order.
-    struct GroupView {
-        std::u16string name;
-        std::vector<std::u16string> keys;
-        bool operator==(const GroupView&) const = default;
-    };
-    static std::vector<GroupView> Groups(const char* file) {
-        CXmlDoc doc;
-        doc.Load(file);
-        std::vector<GroupView> groups;
-        while (doc.FindChildElement(u"fav")) {
-            doc.IntoElement();
-            GroupView& group = groups.emplace_back();
-            group.name = doc.GetAttribute(u"name");
-            while (doc.FindChildElement(u"prog")) {
-                doc.IntoElement();
-                group.keys.push_back(doc.GetAttribute(u"service_key"));
-                doc.OutOfElement();
-            }
-            doc.OutOfElement();
-        }
-        return groups;
-    }
-    static std::vector<std::u16string> Column(const CDragListCtrl& list, int column) {
-        std::vector<std::u16string> texts;
-        for (int row = 0; row < list.GetItemCount(); ++row)
-            texts.push_back(list.GetItemText(row, column));
-        return texts;
-    }
-    static void Select(CDragListCtrl& list, std::initializer_list<int> rows) {
-        list.ClearSelection();
-        for (int row : rows)
-            list.SetSelected(row, true);
-    }
     // The page with its partner, filled as after an open.
     void Open() {
         m_tv.SetPartnerPage(&m_radio);

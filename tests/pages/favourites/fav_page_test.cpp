@@ -29,8 +29,8 @@ TEST_F(FavPageTest, GroupMovesCarryWholeGroupsInBothFilesAndStopAtTheEdges) {
                       "service_key=\"LONGKEY123456\" note=\"kept\"/>\r\n\t\t<prog "
                       "service_key=\"2\"/>\r\n\t</fav>\r\n\t<fav name=\"G4\""),
               std::string::npos);
-    EXPECT_EQ(Groups("temp_radio_fav.xml")[4].keys, Keys{u"904"});
-    EXPECT_EQ(Groups("temp_radio_fav.xml")[5].keys, (Keys{u"902", u"903"}));
+    EXPECT_EQ(FavouriteGroups("temp_radio_fav.xml")[4].keys, Keys{u"904"});
+    EXPECT_EQ(FavouriteGroups("temp_radio_fav.xml")[5].keys, (Keys{u"902", u"903"}));
     EXPECT_EQ(Column(m_tv.GroupList(), kGroupColIndex)[4], u"4");
     EXPECT_EQ(Column(m_tv.GroupList(), kGroupColName)[4], u"G5");
     EXPECT_EQ(Column(m_tv.GroupList(), kGroupColName)[5], u"G4");
@@ -65,7 +65,7 @@ TEST_F(FavPageTest, RemoveTakesTheRowsMembersAndReportsOnlyKeysInNoGroup) {
     m_tv.FillGroupServices(0);
     Select(m_tv.ServiceList(), {0, 1, 2});
     EXPECT_EQ(m_tv.RemoveSelectedServices(0), 3);
-    EXPECT_EQ(Groups("temp_tv_fav.xml")[0].keys, Keys{u"7"});
+    EXPECT_EQ(FavouriteGroups("temp_tv_fav.xml")[0].keys, Keys{u"7"});
     EXPECT_EQ(m_tv.m_orphanKeys, (Keys{u"1", u"2"}));  // 3 is still in G1
     EXPECT_EQ(Column(m_tv.ServiceList(), kFavColServiceKey), Keys{u"7"});
     EXPECT_TRUE(m_tv.ServiceList().IsSelected(0));
@@ -80,7 +80,7 @@ TEST_F(FavPageTest, RemoveTakesTheRowsMembersAndReportsOnlyKeysInNoGroup) {
     Select(m_tv.ServiceList(), {0, 310, 319});
     m_tv.RemoveSelectedServices(0);
     EXPECT_EQ(m_tv.m_orphanKeys, (Keys{u"1000", u"1310", u"1319"}));
-    EXPECT_EQ(Groups("temp_tv_fav.xml")[0].keys.size(), 317u);
+    EXPECT_EQ(FavouriteGroups("temp_tv_fav.xml")[0].keys.size(), 317u);
 }
 
 TEST_F(FavPageTest, ServiceMovesAndDropsReorderOnlyTheShownGroupWhole) {
@@ -99,12 +99,12 @@ TEST_F(FavPageTest, ServiceMovesAndDropsReorderOnlyTheShownGroupWhole) {
 
     // A drag of rows 0 and 2 of G0 to the end.
     m_tv.FillGroupServices(0);
-    const auto others = Groups("temp_tv_fav.xml");
+    const auto others = FavouriteGroups("temp_tv_fav.xml");
     Select(m_tv.ServiceList(), {0, 2});
     m_tv.ServiceList().BeginDrag();
     m_tv.ServiceList().HighlightDropRow(2);
     m_tv.ServiceList().OnLeftButtonUp();
-    auto after = Groups("temp_tv_fav.xml");
+    auto after = FavouriteGroups("temp_tv_fav.xml");
     EXPECT_EQ(after[0].keys, (Keys{u"2", u"1", u"3"}));
     after[0] = others[0];
     EXPECT_EQ(after, others);
@@ -132,8 +132,8 @@ TEST_F(FavPageTest, GroupDropsRewriteBothFilesOnlyWhenTheOrderChanged) {
     m_tv.GroupList().m_dropIndex = -1;
     m_tv.GroupList().BeginDrag();
     m_tv.GroupList().OnLeftButtonUp();
-    const auto tv = Groups("temp_tv_fav.xml");
-    const auto radio = Groups("temp_radio_fav.xml");
+    const auto tv = FavouriteGroups("temp_tv_fav.xml");
+    const auto radio = FavouriteGroups("temp_radio_fav.xml");
     std::vector<std::u16string> tvNames, radioNames;
     for (size_t k = 0; k < tv.size(); ++k) {
         tvNames.push_back(tv[k].name);
@@ -196,7 +196,7 @@ TEST_F(FavPageTest, RenameKeepsLongStoredNamesAndGivesNamesToThePartner) {
         EXPECT_EQ(form.Ok(), c.accepted) << c.group;
         EXPECT_EQ(platform.messages.empty(), c.accepted);
         for (const char* file : {"temp_tv_fav.xml", "temp_radio_fav.xml"})
-            EXPECT_EQ(Groups(file)[static_cast<size_t>(c.group)].name, c.stored) << file;
+            EXPECT_EQ(FavouriteGroups(file)[static_cast<size_t>(c.group)].name, c.stored) << file;
     }
     EXPECT_NE(ReadBytes("temp_tv_fav.xml").find("Tom &amp; &quot;Jerry&quot; &lt;"),
               std::string::npos);

@@ -13,6 +13,7 @@
 
 #include "controls/drag_list_ctrl.h"
 #include "database/working_copies.h"
+#include "list_rows.h"
 #include "temp_dir.h"
 #include "xml/xml_doc.h"
 
@@ -111,19 +112,6 @@ protected:
             Lines({"<favourites>", "<fav name=\"A\" block=\"0\">", "<prog service_key=\"100\"/>",
                    "<prog service_key=\"200\"/>", "<prog service_key=\"201\"/>",
                    "<prog service_key=\"202\"/>", "</fav>", "</favourites>"}));
-    }
-
-    static std::vector<std::u16string> Column(const CDragListCtrl& list, int column) {
-        std::vector<std::u16string> texts;
-        for (int row = 0; row < list.GetItemCount(); ++row)
-            texts.push_back(list.GetItemText(row, column));
-        return texts;
-    }
-
-    static void Select(CDragListCtrl& list, std::initializer_list<int> rows) {
-        list.ClearSelection();
-        for (int row : rows)
-            list.SetSelected(row, true);
     }
 
     // The values of one attribute of every element named `name` in a file, in order

@@ -13,6 +13,8 @@
 namespace vesko {
 namespace {
 
+using testing::Column;
+using testing::Select;
 using testing::TempDir;
 using testing::WriteBytes;
 

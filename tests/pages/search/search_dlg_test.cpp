@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "list_rows.h"
 #include "pages/search/search_dlg.h"
 
 namespace vesko {
@@ -23,21 +24,8 @@ void FillTvList(CDragListCtrl& list,
     }
 }
 
-std::vector<std::u16string> Column(const CDragListCtrl& list, int column) {
-    std::vector<std::u16string> texts;
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        texts.push_back(list.GetItemText(row, column));
-    }
-    return texts;
-}
-
-std::vector<int> Selected(const CDragListCtrl& list) {
-    std::vector<int> rows;
-    for (int row = list.GetNextSelected(); row >= 0; row = list.GetNextSelected(row)) {
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::Column;
+using testing::Selected;
 
 TEST(SearchForm, PrefixMatchIgnoresCaseInEveryScript) {
     struct Case {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "database/schema.h"
+#include "list_rows.h"
 #include "pages/services/service_page.h"
 #include "temp_dir.h"
 #include "xml/xml_doc.h"
@@ -141,12 +142,6 @@ protected:
         for (int row = 0; row < list.GetItemCount(); ++row)
             texts.push_back(list.GetItemText(row, column));
         return texts;
-    }
-
-    static void Select(CDragListCtrl& list, std::initializer_list<int> rows) {
-        list.ClearSelection();
-        for (int row : rows)
-            list.SetSelected(row, true);
     }
 
     TempDir m_dir{true};
