@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "app/editor_dlg.h"
-#include "app/satellite_commands.h"
 #include "base/commands.h"
 #include "database/schema.h"
 #include "pages/order/reference_order_dlg.h"
@@ -42,9 +41,9 @@ void SortServices(CEditorDlg& editor, CServicePage& page) {
     form.Open();
     if (!editor.GetPlatform().RunDialog(form))
         return;
+    // The service lists beside the satellites and transponders follow the new file order
+    // when they are next seen (they notice the programme copy changed).
     editor.DescribeStep(form.StepText());
-    // The service lists beside the satellites and transponders come in file order.
-    RefreshSatelliteServiceLists(editor);
 }
 
 void ApplyOrderFromReference(CEditorDlg& editor) {
